@@ -1,0 +1,10 @@
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+# qz_add_test(<name> LABEL <label> SOURCES <files...> LIBS <targets...>)
+function(qz_add_test name)
+  cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS ${T_LABEL})
+endfunction()
