@@ -919,3 +919,4 @@ LPSTR WINAPI lstrcpynA(LPSTR lpString1, LPCSTR lpString2, int iMaxLength);
 #define lstrcmp lstrcmpA
 #define lstrcmpi lstrcmpiA
 #define lstrcpyn lstrcpynA
+#include <wingdi.h>

@@ -1,0 +1,2 @@
+// Headless Win32: GDI (drawing, fonts, device contexts).
+#pragma once
