@@ -115,3 +115,8 @@ namespace headless::detail {
 // The responder that answers modal dialogs (empty when none is installed).
 DialogResponder& DialogResponderSlot();
 }  // namespace headless::detail
+
+namespace headless::detail {
+// What the thumb of a window's scroll bar shows while a person drags it.
+void SetScrollTrackPos(HWND hwnd, int bar, int pos);
+}  // namespace headless::detail

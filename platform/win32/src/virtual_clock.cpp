@@ -173,6 +173,37 @@ ULONGLONG WINAPI GetTickCount64(void) { return vclock().now; }
 
 void WINAPI Sleep(DWORD ms) { vclock().now += ms; }
 
+// FILETIME counts 100-nanosecond intervals from 1601-01-01.
+constexpr std::int64_t kFileTimeOf1970 = 116444736000000000LL;
+
+BOOL WINAPI SystemTimeToFileTime(const SYSTEMTIME* st, LPFILETIME ft) {
+  if (!st || !ft || st->wMonth < 1 || st->wMonth > 12 || st->wDay < 1 || st->wDay > 31 ||
+      st->wHour > 23 || st->wMinute > 59 || st->wSecond > 59 || st->wMilliseconds > 999) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  SYSTEMTIME check = civilFromMs(msFromCivil(*st));
+  if (check.wDay != st->wDay || st->wYear < 1601 || st->wYear > 30827) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::uint64_t v = static_cast<std::uint64_t>(msFromCivil(*st) * 10000 + kFileTimeOf1970);
+  ft->dwLowDateTime = static_cast<DWORD>(v);
+  ft->dwHighDateTime = static_cast<DWORD>(v >> 32);
+  return TRUE;
+}
+
+BOOL WINAPI FileTimeToSystemTime(const FILETIME* ft, LPSYSTEMTIME st) {
+  if (!ft || !st) return FALSE;
+  std::uint64_t v = (static_cast<std::uint64_t>(ft->dwHighDateTime) << 32) | ft->dwLowDateTime;
+  if (v > 0x7FFFFFFFFFFFFFFFULL) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  *st = civilFromMs((static_cast<std::int64_t>(v) - kFileTimeOf1970) / 10000);
+  return TRUE;
+}
+
 }  // extern "C"
 
 namespace headless {

@@ -1,0 +1,86 @@
+// CView and a minimal CFrameWnd whose panes hold the host's views.
+#pragma once
+
+#include <vector>
+
+#include "afxwnd.h"
+
+class CFrameWnd;
+class CView;
+
+struct CCreateContext {
+  CRuntimeClass* m_pNewViewClass = nullptr;
+  CView* m_pLastView = nullptr;
+  CFrameWnd* m_pCurrentFrame = nullptr;
+};
+
+#define AFX_IDW_PANE_FIRST 0xE900
+#define AFX_IDW_PANE_LAST 0xE9FF
+
+class CView : public CWnd {
+  DECLARE_DYNAMIC(CView)
+ public:
+  CView();
+  BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
+              CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override;
+  virtual void OnInitialUpdate();
+  virtual void OnDraw(CDC* pDC);
+  CFrameWnd* GetParentFrame() const;
+
+ protected:
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  void PostNcDestroy() override;  // a view deletes itself with its window
+  afx_msg void OnPaint();
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// A top-level window whose client area holds views, either one at a time
+// (tabs: only the active pane is shown) or stacked in rows.
+class CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+ public:
+  enum PaneLayout { paneTabs, paneRows };
+
+  CFrameWnd();
+  BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+              DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+              CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
+              CCreateContext* pContext = nullptr);
+  // Creates a view of the class in a new pane; nullptr when the class cannot be made into a view.
+  CView* CreateView(CCreateContext* pContext, UINT nID = 0);
+  const std::vector<CView*>& GetPanes() const { return m_panes; }
+  CView* GetActiveView() const { return m_pActiveView; }
+  void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  void SetPaneLayout(PaneLayout layout);
+  void RecalcLayout(BOOL bNotify = TRUE);
+  // A view whose window is gone leaves its pane.
+  void RemovePane(CView* pView);
+
+  static const RECT rectDefault;
+
+ protected:
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  void PostNcDestroy() override;  // a frame deletes itself with its window
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+
+  std::vector<CView*> m_panes;
+  CView* m_pActiveView;
+  PaneLayout m_layout;
+
+  DECLARE_MESSAGE_MAP()
+};
+
+// Shows the wait cursor for its lifetime.
+class CWaitCursor {
+ public:
+  CWaitCursor();
+  ~CWaitCursor();
+  CWaitCursor(const CWaitCursor&) = delete;
+  CWaitCursor& operator=(const CWaitCursor&) = delete;
+  void Restore();
+};
+
+// How many waits are showing the wait cursor now, and how many began in all.
+int AfxGetWaitCursorDepth();
+int AfxGetWaitCursorCount();
