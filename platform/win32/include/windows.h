@@ -259,8 +259,12 @@ typedef DLGTEMPLATE* LPDLGTEMPLATEA;
 #define WM_DRAWITEM 0x002B
 #define WM_MEASUREITEM 0x002C
 #define WM_DELETEITEM 0x002D
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
+#define WM_QUERYDRAGICON 0x0037
+#define WM_COMPAREITEM 0x0039
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
@@ -353,6 +357,7 @@ typedef DLGTEMPLATE* LPDLGTEMPLATEA;
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
 #define CS_DBLCLKS 0x0008
+#define CS_SAVEBITS 0x0800
 #define CS_GLOBALCLASS 0x4000
 
 #define CW_USEDEFAULT ((int)0x80000000)
@@ -488,6 +493,9 @@ typedef DLGTEMPLATE* LPDLGTEMPLATEA;
 #define DS_SETFOREGROUND 0x200L
 #define DS_CONTROL 0x0400L
 #define DS_CENTER 0x0800L
+#define DS_NOFAILCREATE 0x10L
+#define DS_CENTERMOUSE 0x1000L
+#define DS_CONTEXTHELP 0x2000L
 #define DS_SHELLFONT (DS_SETFONT | DS_FIXEDSYS)
 #define DM_GETDEFID (WM_USER + 0)
 #define DM_SETDEFID (WM_USER + 1)
@@ -669,6 +677,7 @@ typedef COMBOBOXINFO* PCOMBOBOXINFO;
 // ---- Keys and mouse -------------------------------------------------------------
 #define VK_LBUTTON 0x01
 #define VK_RBUTTON 0x02
+#define VK_CANCEL 0x03
 #define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
@@ -685,6 +694,7 @@ typedef COMBOBOXINFO* PCOMBOBOXINFO;
 #define VK_UP 0x26
 #define VK_RIGHT 0x27
 #define VK_DOWN 0x28
+#define VK_EXECUTE 0x2B
 #define VK_INSERT 0x2D
 #define VK_DELETE 0x2E
 #define VK_F1 0x70
@@ -717,6 +727,8 @@ typedef COMBOBOXINFO* PCOMBOBOXINFO;
 
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_WINDOW_HANDLE 1400L
@@ -977,6 +989,7 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM lParam);
 LONG WINAPI GetDialogBaseUnits(void);
 BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
+int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator);
 BOOL WINAPI CheckDlgButton(HWND hDlg, int nIDButton, UINT uCheck);
 UINT WINAPI IsDlgButtonChecked(HWND hDlg, int nIDButton);
 BOOL WINAPI CheckRadioButton(HWND hDlg, int nIDFirstButton, int nIDLastButton, int nIDCheckButton);
