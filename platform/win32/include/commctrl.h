@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <commctrl_header.h>
+#include <commctrl_listview.h>
+
 #define WC_BUTTONA "Button"
 #define WC_STATICA "Static"
 #define WC_EDITA "Edit"
