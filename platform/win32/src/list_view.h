@@ -43,6 +43,7 @@ struct State : ControlState {
   int selectedCount = 0;
   int wheelRemainder = 0;
   bool inLayout = false;
+  SCROLLINFO lastV{}, lastH{};  // what the scroll bars were last given
   // A click in progress: the button went down on the list.
   bool buttonDown = false;
   // The item under the mouse, for info tips.
@@ -82,6 +83,8 @@ void MeasureRows(HWND hwnd, State& s);
 void Layout(HWND hwnd, State& s);
 // Only the scroll bars, after items come or go.
 void UpdateScrollBars(HWND hwnd, State& s);
+// Invalidates a row when it can be seen; rows out of sight cost nothing.
+void InvalidateItem(HWND hwnd, const State& s, int item);
 int TotalWidth(const State& s);
 int ColumnLeft(const State& s, int index);  // in client coordinates
 int CountPerPage(HWND hwnd, const State& s);

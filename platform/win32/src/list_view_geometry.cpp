@@ -1,6 +1,7 @@
 // List view geometry: the header's place, row height, item and cell rectangles,
 // hit tests, and scrolling by rows (vertical) and pixels (horizontal).
 #include <algorithm>
+#include <cstring>
 
 #include "gdi.h"
 #include "list_view.h"
@@ -87,16 +88,26 @@ void UpdateScrollBars(HWND hwnd, State& s) {
     SCROLLINFO v{sizeof v, SIF_RANGE | SIF_PAGE | SIF_POS, 0,
                  std::max(0, static_cast<int>(s.rows.size()) - 1),
                  static_cast<UINT>(CountPerPage(hwnd, s)), s.top, 0};
-    SetScrollInfo(hwnd, SB_VERT, &v, TRUE);
+    if (std::memcmp(&v, &s.lastV, sizeof v) != 0) SetScrollInfo(hwnd, SB_VERT, &v, TRUE);
+    s.lastV = v;
     RECT rc = clientRect(hwnd);
     SCROLLINFO h{sizeof h, SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(0, TotalWidth(s) - 1),
                  static_cast<UINT>(std::max<LONG>(rc.right, 0)), s.scrollX, 0};
-    SetScrollInfo(hwnd, SB_HORZ, &h, TRUE);
+    if (std::memcmp(&h, &s.lastH, sizeof h) != 0) SetScrollInfo(hwnd, SB_HORZ, &h, TRUE);
+    s.lastH = h;
     RECT after = clientRect(hwnd);
     if (EqualRect(&before, &after)) break;
   }
   s.inLayout = false;
   placeHeader(hwnd, s);
+}
+
+void InvalidateItem(HWND hwnd, const State& s, int item) {
+  int y = s.headerHeight + (item - s.top) * s.rowHeight;
+  RECT rc = clientRect(hwnd);
+  if (y + s.rowHeight <= s.headerHeight || y >= rc.bottom) return;
+  RECT r{rc.left, y, rc.right, y + s.rowHeight};
+  InvalidateRect(hwnd, &r, TRUE);
 }
 
 int TotalWidth(const State& s) {

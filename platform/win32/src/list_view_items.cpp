@@ -11,8 +11,10 @@ namespace {
 
 const std::string kEmpty;
 
-void setText(Row& r, int subItem, const char* text) {
-  if (static_cast<int>(r.texts.size()) <= subItem) r.texts.resize(static_cast<size_t>(subItem) + 1);
+void setText(Row& r, int subItem, const char* text, size_t columns) {
+  // Room for every column at once: rows are usually filled left to right.
+  if (static_cast<int>(r.texts.size()) <= subItem)
+    r.texts.resize(std::max(static_cast<size_t>(subItem) + 1, columns));
   // A callback text is asked for at drawing time in Win32; here it stays empty.
   r.texts[static_cast<size_t>(subItem)] = (text && text != LPSTR_TEXTCALLBACKA) ? text : "";
 }
@@ -73,7 +75,7 @@ bool changeState(HWND hwnd, int item, UINT state, UINT mask) {
   (void)row;
   countSelection(*s, target.state, now);
   target.state = now;
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateItem(hwnd, *s, item);
   itemNotice(hwnd, LVN_ITEMCHANGED, item, now, old, LVIF_STATE, target.param);
   return true;
 }
@@ -101,7 +103,7 @@ LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item) {
   int count = static_cast<int>(s.rows.size());
   int index = std::min(item->iItem, count);
   Row row;
-  if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText);
+  if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText, s.columns.size());
   if (item->mask & LVIF_PARAM) row.param = item->lParam;
   UINT state = (item->mask & LVIF_STATE) ? item->state & item->stateMask : 0;
   DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
@@ -132,8 +134,8 @@ BOOL SetItem(HWND hwnd, State& s, const LVITEMA* item) {
   int index = item->iItem;
   if (item->iSubItem > 0) {
     if (item->iSubItem >= static_cast<int>(s.columns.size())) return FALSE;
-    if (item->mask & LVIF_TEXT) setText(s.rows[static_cast<size_t>(index)], item->iSubItem, item->pszText);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    if (item->mask & LVIF_TEXT) setText(s.rows[static_cast<size_t>(index)], item->iSubItem, item->pszText, s.columns.size());
+    InvalidateItem(hwnd, s, index);
     return TRUE;
   }
   UINT changed = item->mask & (LVIF_TEXT | LVIF_PARAM);
@@ -143,10 +145,10 @@ BOOL SetItem(HWND hwnd, State& s, const LVITEMA* item) {
     State* st = StateOf(hwnd);
     if (!st || !ValidItem(*st, index)) return FALSE;
     Row& row = st->rows[static_cast<size_t>(index)];
-    if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText);
+    if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText, st->columns.size());
     if (item->mask & LVIF_PARAM) row.param = item->lParam;
     itemNotice(hwnd, LVN_ITEMCHANGED, index, row.state, row.state, changed, row.param);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    if ((st = StateOf(hwnd)) != nullptr) InvalidateItem(hwnd, *st, index);
   }
   if (item->mask & LVIF_STATE) return SetItemState(hwnd, s, index, item->state, item->stateMask);
   return TRUE;

@@ -1,0 +1,2 @@
+#include <windows.h>
+extern "C" BOOL WINAPI GetComboBoxInfo(HWND, PCOMBOBOXINFO) { return FALSE; }
