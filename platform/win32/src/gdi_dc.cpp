@@ -178,7 +178,16 @@ bool WindowArea(HWND hwnd, bool client, POINT* origin, RECT* visible) {
 
 extern "C" {
 
-HDC WINAPI GetDC(HWND hwnd) { return windowDc(hwnd, true); }
+HDC WINAPI GetDC(HWND hwnd) {
+  if (!hwnd) {
+    // The screen: there is none to show, so its DC draws into a single pixel.
+    cairo_surface_t* one = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    Dc& dc = newDc(one, POINT{0, 0}, RECT{0, 0, 1, 1});
+    cairo_surface_destroy(one);
+    return dc.handle;
+  }
+  return windowDc(hwnd, true);
+}
 HDC WINAPI GetWindowDC(HWND hwnd) { return windowDc(hwnd, false); }
 
 int WINAPI ReleaseDC(HWND, HDC hdc) {
