@@ -199,13 +199,17 @@ TEST_F(LanguageFile, ReportsEveryBadLineWithFileAndLineAndKeepsTheGoodOnes) {
   EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 7);
 }
 
-TEST_F(LanguageFile, MissingFileIsAnErrorWithoutLineAndEmptiesTheTable) {
+TEST_F(LanguageFile, UnreadableFileIsAnErrorWithoutLineAndEmptiesTheTable) {
   ASSERT_TRUE(LoadFile("IDS_A=x\n").ok());
   auto result = table_.Load(path_.string() + ".absent");
   ASSERT_EQ(result.errors.size(), 1u);
   EXPECT_EQ(result.errors[0].line, 0);
   EXPECT_EQ(result.errors[0].Describe(), path_.string() + ".absent: cannot be read");
   EXPECT_EQ(table_.size(), 0u);
+
+  auto directory = table_.Load(std::filesystem::temp_directory_path().string());
+  ASSERT_EQ(directory.errors.size(), 1u);
+  EXPECT_EQ(directory.errors[0].line, 0);
 }
 
 TEST_F(LanguageFile, MissingKeyGivesEmptyTextAndIsLoggedOncePerLoad) {

@@ -1,6 +1,7 @@
 #include "host/language_table.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -90,8 +91,11 @@ void LanguageTable::Log(std::string_view message) const {
 }
 
 LanguageLoadResult LanguageTable::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  // A directory opens as a stream too, but reads nothing.
+  std::error_code ec;
+  std::ifstream in;
+  if (std::filesystem::is_regular_file(path, ec)) in.open(path, std::ios::binary);
+  if (!in.is_open()) {
     texts_.clear();
     reportedMissing_.clear();
     source_ = path;
