@@ -1,2 +1,0 @@
-#include <windows.h>
-extern "C" BOOL WINAPI GetComboBoxInfo(HWND, PCOMBOBOXINFO) { return FALSE; }
