@@ -1,13 +1,12 @@
-// The common controls' set-up call. Their classes exist from the start here, so
-// it only checks its argument as Win32 does.
+// The common controls are built in here, so there is nothing to load.
 #include <commctrl.h>
 
 extern "C" {
 
 void WINAPI InitCommonControls(void) {}
 
-BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* icc) {
-  return icc && icc->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
+BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+  return init && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
 }
 
 }  // extern "C"
