@@ -62,8 +62,6 @@ GdiRef FindGdi(HGDIOBJ h, GdiKind kind);
 HGDIOBJ AddGdi(GdiRef obj);
 // The font's pango face, made when first needed.
 FontFace& FaceOf(GdiObject& font);
-// Lets go of every font's pango face (at exit, before the font machinery goes).
-void DropFontFaces();
 
 // What SaveDC keeps.
 struct DcState {

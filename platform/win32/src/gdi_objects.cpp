@@ -105,10 +105,6 @@ GdiRef FindGdi(HGDIOBJ h, GdiKind kind) {
   return o && o->kind == kind ? o : nullptr;
 }
 
-void DropFontFaces() {
-  for (auto& [h, o] : table().objects) o->face.reset();
-}
-
 HGDIOBJ AddGdi(GdiRef obj) {
   Table& t = table();
   HGDIOBJ h = reinterpret_cast<HGDIOBJ>(t.next);

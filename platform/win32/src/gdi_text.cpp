@@ -1,12 +1,10 @@
 // Text: fonts through pango and fontconfig, metrics, TextOut and DrawText.
 // Texts are CP950 everywhere else; here, and only here, they become UTF-8.
 #include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 
 #include "backend.h"
@@ -34,15 +32,6 @@ PangoContext* pangoContext() {
     cairo_font_options_set_hint_metrics(opts, CAIRO_HINT_METRICS_ON);
     pango_cairo_context_set_font_options(c, opts);
     cairo_font_options_destroy(opts);
-    // Fonts and fontconfig's caches go at exit, so leak checkers see none left.
-    std::atexit([] {
-      DropFontFaces();
-      g_object_unref(ctx);
-      ctx = nullptr;
-      pango_cairo_font_map_set_default(nullptr);
-      cairo_debug_reset_static_data();
-      FcFini();
-    });
     return c;
   }();
   return ctx;
