@@ -78,8 +78,10 @@ LRESULT OnMouse(HWND hwnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
   POINT pt{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   LVHITTESTINFO ht{pt, 0, -1, 0, 0};
   int item = HitTest(hwnd, s, &ht, false, true);
+  // Notices name the row under the point even outside column 0's label, as
+  // Win32 fills NMITEMACTIVATE from a sub-item hit test that does not select.
   LVHITTESTINFO sub{pt, 0, -1, 0, 0};
-  HitTest(hwnd, s, &sub, true, false);
+  const int row = HitTest(hwnd, s, &sub, true, false);
   switch (msg) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
@@ -89,14 +91,14 @@ LRESULT OnMouse(HWND hwnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
       clickSelect(hwnd, *st, item, wParam);
       if ((st = StateOf(hwnd)) == nullptr) return 0;
       st->buttonDown = msg == WM_LBUTTONDOWN;
-      if (msg == WM_LBUTTONDBLCLK) activate(hwnd, NM_DBLCLK, item >= 0 ? item : -1, sub.iSubItem, pt, wParam);
+      if (msg == WM_LBUTTONDBLCLK) activate(hwnd, NM_DBLCLK, row, sub.iSubItem, pt, wParam);
       return 0;
     }
     case WM_LBUTTONUP:
       // The click is told when the button comes up over the list, as Wine does.
       if (s.buttonDown) {
         s.buttonDown = false;
-        activate(hwnd, NM_CLICK, item, sub.iSubItem, pt, wParam);
+        activate(hwnd, NM_CLICK, row, sub.iSubItem, pt, wParam);
       }
       return 0;
     case WM_RBUTTONDOWN:
@@ -105,7 +107,7 @@ LRESULT OnMouse(HWND hwnd, State& s, UINT msg, WPARAM wParam, LPARAM lParam) {
         clickSelect(hwnd, *st, item, 0);
       return 0;
     case WM_RBUTTONUP:
-      activate(hwnd, NM_RCLICK, item, sub.iSubItem, pt, wParam);
+      activate(hwnd, NM_RCLICK, row, sub.iSubItem, pt, wParam);
       return 0;
     case WM_MOUSEMOVE:
       infoTip(hwnd, s, item);
