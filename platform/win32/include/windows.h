@@ -1075,3 +1075,4 @@ BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
 #define lstrcmpi lstrcmpiA
 #define lstrcpyn lstrcpynA
 #include <wingdi.h>
+#include <winbase_module.h>
