@@ -13,7 +13,3 @@
 #include "afxframe.h"
 #include "afxstdctrl.h"
 #include "afxtime.h"
-
-// The program's name, used as the caption of framework message boxes.
-LPCTSTR AfxGetAppName();
-void AfxSetAppName(LPCTSTR lpszAppName);
