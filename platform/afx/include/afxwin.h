@@ -12,4 +12,5 @@
 #include "afxdialog.h"
 #include "afxframe.h"
 #include "afxstdctrl.h"
+#include "afxcmn.h"
 #include "afxtime.h"
