@@ -388,7 +388,7 @@ BOOL AfxPreTranslateMessage(MSG* pMsg) {
 
 BOOL AfxPumpMessage() {
   MSG msg;
-  if (!GetMessageA(&msg, nullptr, 0, 0)) return FALSE;
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return FALSE;  // WM_QUIT, or -1 on failure
   if (!AfxPreTranslateMessage(&msg)) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
