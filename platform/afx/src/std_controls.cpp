@@ -59,5 +59,5 @@ BOOL CScrollBar::GetScrollInfo(LPSCROLLINFO lpScrollInfo, UINT nMask) {
 int CScrollBar::GetScrollLimit() {
   SCROLLINFO si{};
   if (!GetScrollInfo(&si, SIF_RANGE | SIF_PAGE)) return 0;
-  return si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0);
+  return si.nMax - (std::max)(static_cast<int>(si.nPage) - 1, 0);
 }

@@ -126,7 +126,7 @@ void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) { ::ShowScrollBar(m_hWnd, static
 int CWnd::GetScrollLimit(int nBar) {
   SCROLLINFO si{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
   if (!::GetScrollInfo(m_hWnd, nBar, &si)) return 0;
-  return si.nMax - std::max(static_cast<int>(si.nPage) - 1, 0);
+  return si.nMax - (std::max)(static_cast<int>(si.nPage) - 1, 0);
 }
 BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
   if (!lpScrollInfo) return FALSE;
