@@ -2,6 +2,7 @@
 // Each method is one message to the control.
 #pragma once
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "afxtime.h"
