@@ -364,6 +364,11 @@ typedef DLGTEMPLATE* LPDLGTEMPLATEA;
 
 #define GWLP_WNDPROC (-4)
 #define GWLP_HINSTANCE (-6)
+#define GCL_STYLE (-26)
+#define GCL_CBWNDEXTRA (-18)
+#define GCL_CBCLSEXTRA (-20)
+#define GCLP_WNDPROC (-24)
+#define GCLP_HBRBACKGROUND (-10)
 #define GWLP_HWNDPARENT (-8)
 #define GWLP_ID (-12)
 #define GWL_STYLE (-16)
@@ -735,6 +740,7 @@ typedef COMBOBOXINFO* PCOMBOBOXINFO;
 #define ERROR_INVALID_MENU_HANDLE 1401L
 #define ERROR_CANNOT_FIND_WND_CLASS 1407L
 #define ERROR_WINDOW_OF_OTHER_THREAD 1408L
+#define ERROR_INVALID_INDEX 1413L
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
 #define ERROR_INVALID_INDEX 1413L
@@ -884,6 +890,8 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass);
 BOOL WINAPI UnregisterClassA(LPCSTR lpClassName, HINSTANCE hInstance);
 BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR lpClassName, LPWNDCLASSA lpWndClass);
 int WINAPI GetClassNameA(HWND hWnd, LPSTR lpClassName, int nMaxCount);
+ULONG_PTR WINAPI GetClassLongPtrA(HWND hWnd, int nIndex);
+DWORD WINAPI GetClassLongA(HWND hWnd, int nIndex);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName, DWORD dwStyle,
                             int X, int Y, int nWidth, int nHeight, HWND hWndParent, HMENU hMenu,
                             HINSTANCE hInstance, LPVOID lpParam);
@@ -1074,5 +1082,6 @@ BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
 #define lstrcmp lstrcmpA
 #define lstrcmpi lstrcmpiA
 #define lstrcpyn lstrcpynA
+#include <winuser_controls.h>
 #include <wingdi.h>
 #include <winbase_module.h>

@@ -166,6 +166,7 @@ BOOL WINAPI TranslateMessage(const MSG* msg) {
   if (vk >= '0' && vk <= '9') ch = static_cast<char>(vk);
   if (vk >= 'A' && vk <= 'Z') ch = static_cast<char>(vk - 'A' + 'a');
   if (vk == VK_SPACE) ch = ' ';
+  if (vk == VK_TAB) ch = '\t';
   if (vk == VK_BACK) ch = '\b';
   if (vk == VK_RETURN) ch = '\r';
   if (vk == VK_ESCAPE) ch = 0x1B;

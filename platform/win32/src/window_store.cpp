@@ -262,6 +262,31 @@ int WINAPI GetClassNameA(HWND hwnd, LPSTR buf, int max) {
   return n;
 }
 
+ULONG_PTR WINAPI GetClassLongPtrA(HWND hwnd, int index) {
+  Window* w = FindOrFail(hwnd);
+  if (!w) return 0;
+  const WindowClass& c = *w->cls;
+  switch (index) {
+    case GCL_STYLE:
+      return c.style;
+    case GCL_CBWNDEXTRA:
+      return static_cast<ULONG_PTR>(c.wndExtra);
+    case GCL_CBCLSEXTRA:
+      return static_cast<ULONG_PTR>(c.clsExtra);
+    case GCLP_WNDPROC:
+      return reinterpret_cast<ULONG_PTR>(c.proc);
+    case GCLP_HBRBACKGROUND:
+      return reinterpret_cast<ULONG_PTR>(c.background);
+    default:
+      SetLastError(ERROR_INVALID_INDEX);
+      return 0;
+  }
+}
+
+DWORD WINAPI GetClassLongA(HWND hwnd, int index) {
+  return static_cast<DWORD>(GetClassLongPtrA(hwnd, index));
+}
+
 HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x,
                             int y, int width, int height, HWND parent, HMENU menu,
                             HINSTANCE instance, LPVOID param) {

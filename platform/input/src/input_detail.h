@@ -1,0 +1,14 @@
+// Helpers shared by the simulated input's source files.
+#pragma once
+
+#include <windows.h>
+
+namespace input::detail {
+
+LPARAM PointParam(POINT p);
+// Posts to a live window; false otherwise.
+bool Post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+bool WantsDoubleClicks(HWND window);
+POINT Centre(const RECT& r);
+
+}  // namespace input::detail

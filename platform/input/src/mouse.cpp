@@ -1,0 +1,94 @@
+// Mouse actions: the button and wheel messages Windows posts for them.
+#include "input/input.h"
+#include "input_detail.h"
+
+namespace input {
+namespace detail {
+
+LPARAM PointParam(POINT p) {
+  return MAKELPARAM(static_cast<WORD>(static_cast<short>(p.x)),
+                    static_cast<WORD>(static_cast<short>(p.y)));
+}
+
+bool Post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return IsWindow(window) && PostMessageA(window, msg, wParam, lParam);
+}
+
+bool WantsDoubleClicks(HWND window) {
+  return (GetClassLongPtrA(window, GCL_STYLE) & CS_DBLCLKS) != 0;
+}
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+}  // namespace detail
+
+using namespace detail;
+
+bool Click(HWND window, POINT client) {
+  if (!IsWindow(window)) return false;
+  const LPARAM at = PointParam(client);
+  Post(window, WM_MOUSEMOVE, 0, at);
+  Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Post(window, WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  return true;
+}
+
+bool Click(HWND window) {
+  RECT r{};
+  if (!GetClientRect(window, &r)) return false;
+  return Click(window, Centre(r));
+}
+
+bool DoubleClick(HWND window, POINT client) {
+  if (!IsWindow(window)) return false;
+  const LPARAM at = PointParam(client);
+  Post(window, WM_MOUSEMOVE, 0, at);
+  Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Post(window, WM_LBUTTONUP, 0, at);
+  Post(window, WantsDoubleClicks(window) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
+  Post(window, WM_LBUTTONUP, 0, at);
+  PumpMessages();
+  return true;
+}
+
+bool RightClick(HWND window, POINT client) {
+  if (!IsWindow(window)) return false;
+  const LPARAM at = PointParam(client);
+  Post(window, WM_MOUSEMOVE, 0, at);
+  Post(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  Post(window, WM_RBUTTONUP, 0, at);
+  PumpMessages();
+  // DefWindowProc turns the release into WM_CONTEXTMENU with screen coordinates.
+  if (IsWindow(window)) {
+    POINT screen = client;
+    ClientToScreen(window, &screen);
+    Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), PointParam(screen));
+    PumpMessages();
+  }
+  return true;
+}
+
+bool TurnWheel(HWND window, POINT client, int notches) {
+  if (!IsWindow(window) || notches == 0) return false;
+  HWND target = GetFocus();
+  if (!target) target = window;
+  POINT screen = client;
+  ClientToScreen(window, &screen);
+  const WPARAM delta = static_cast<WORD>(static_cast<short>(notches * WHEEL_DELTA));
+  Post(target, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), PointParam(screen));
+  PumpMessages();
+  return true;
+}
+
+bool Drag(HWND window, POINT from, POINT to) {
+  if (!IsWindow(window)) return false;
+  Post(window, WM_MOUSEMOVE, 0, PointParam(from));
+  Post(window, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(from));
+  Post(window, WM_MOUSEMOVE, MK_LBUTTON, PointParam(to));
+  Post(window, WM_LBUTTONUP, 0, PointParam(to));
+  PumpMessages();
+  return true;
+}
+
+}  // namespace input
