@@ -76,3 +76,4 @@ extern "C" {
 void WINAPI InitCommonControls(void);
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 }
+

@@ -1084,3 +1084,4 @@ BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
 #define lstrcpyn lstrcpynA
 #include <winuser_controls.h>
 #include <wingdi.h>
+#include <winbase_module.h>
