@@ -1,7 +1,8 @@
 // Simulated input on report lists and their headers.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <input/input.h>
-#include <windows.h>
 
 #include <gmock/gmock.h>
 
