@@ -280,7 +280,7 @@ void create(HWND combo, const CREATESTRUCTA* cs) {
     listStyle |= WS_POPUP;
     listExStyle |= WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
   }
-  if (w->style & WS_VSCROLL) listStyle |= WS_VSCROLL;
+  if (cs->style & WS_VSCROLL) listStyle |= WS_VSCROLL;
   HWND list = CreateWindowExA(listExStyle, "ComboLBox", nullptr, listStyle, 0,
                               type == CBS_SIMPLE ? fieldHeight : 0, width,
                               std::max(s->listHeight, s->itemHeight), listParent,
@@ -297,6 +297,11 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (!s || !w) return 0;
   const DWORD type = w->style & 3;
   switch (msg) {
+    case WM_NCCREATE:
+      // Scroll bars and borders are the dropped list's; the box itself has none.
+      w->style &= ~static_cast<DWORD>(WS_BORDER | WS_HSCROLL | WS_VSCROLL);
+      w->exStyle &= ~static_cast<DWORD>(WS_EX_CLIENTEDGE);
+      return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_CREATE:
       create(hwnd, reinterpret_cast<const CREATESTRUCTA*>(lParam));
       return 0;

@@ -96,7 +96,7 @@ void paintButton(HWND hwnd, HDC hdc, const RECT& rc, DWORD style) {
   HBRUSH bg = controlColors(hwnd, hdc, WM_CTLCOLORSTATIC);
   SetBkMode(hdc, TRANSPARENT);
   if (type == BS_GROUPBOX) {
-    FillRect(hdc, &rc, bg);
+    // Only the frame and the caption: the controls inside show through.
     TEXTMETRICA tm;
     GetTextMetricsA(hdc, &tm);
     RECT frame{rc.left, rc.top + tm.tmHeight / 2, rc.right, rc.bottom};

@@ -252,3 +252,24 @@ TEST_F(ComboBoxTest, ADropDownComboKeepsItsTextInAnEdit) {
   GetWindowTextA(info.hwndItem, text, sizeof text);
   EXPECT_STREQ(text, "2000");
 }
+
+namespace {
+
+// A box created with scroll-bar and border styles passes the scroll bar to its
+// dropped list and keeps neither on itself, so nothing is drawn beside its button.
+TEST_F(ComboBoxTest, ScrollBarStylesGoToTheDroppedList) {
+  for (DWORD type : {DWORD{CBS_DROPDOWNLIST}, DWORD{CBS_DROPDOWN}}) {
+    HWND c = Combo((kList & ~DWORD{CBS_DROPDOWNLIST}) | type | WS_BORDER | WS_HSCROLL);
+    ASSERT_NE(c, nullptr);
+    const DWORD style = static_cast<DWORD>(GetWindowLongPtrA(c, GWL_STYLE));
+    EXPECT_EQ(style & (WS_VSCROLL | WS_HSCROLL | WS_BORDER), 0u) << type;
+    EXPECT_EQ(style & 3, type);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(GetComboBoxInfo(c, &info));
+    EXPECT_NE(GetWindowLongPtrA(info.hwndList, GWL_STYLE) & WS_VSCROLL, 0) << type;
+    DestroyWindow(c);
+  }
+}
+
+}  // namespace
