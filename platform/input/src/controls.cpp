@@ -1,4 +1,6 @@
 // Actions on particular controls, through the parts a person would touch.
+#include <windows.h>
+
 #include <commctrl.h>
 
 #include "input/input.h"

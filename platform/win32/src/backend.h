@@ -48,6 +48,7 @@ struct Window {
   bool destroying = false;
   bool restoreToMaximized = false;
   bool updatePending = false;
+  bool needSize = false;  // an overlapped window hears its size on its first ShowWindow
   RECT updateRect{};
   std::unique_ptr<ControlState> control;
 };
@@ -75,6 +76,9 @@ T* EnsureControl(HWND hwnd) {
 struct SystemClass {
   SystemClass(const char* name, WNDPROC proc, UINT style, int wndExtra);
 };
+
+// WM_SIZE and WM_MOVE with the window's present client size and position.
+void SendSizeAndMove(HWND hwnd);
 
 // Tells the parent of a control what happened: WM_COMMAND(MAKEWPARAM(id, code), hwnd).
 void NotifyParent(HWND control, WORD code);

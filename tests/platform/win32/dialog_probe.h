@@ -22,7 +22,8 @@ struct Seen {
 std::vector<Seen>& Log();
 // Only the messages in `interesting`.
 std::vector<Seen> Filtered(const std::vector<UINT>& interesting);
-// The WM_COMMAND messages that reached `dialog`'s procedure.
+// The button commands (BN_CLICKED, as Enter and Escape make too) that reached
+// `dialog`'s procedure; the controls' other notifications are left out.
 std::vector<Seen> Commands(HWND dialog);
 
 // Answers what the recording procedure sees; without one, WM_INITDIALOG gives
