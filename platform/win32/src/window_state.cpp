@@ -122,6 +122,14 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NCHITTEST:
       return 1;  // HTCLIENT
+    case WM_RBUTTONUP: {
+      // Releasing the right button asks for a context menu, in screen coordinates.
+      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ClientToScreen(hwnd, &at);
+      SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                   MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+      return 0;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
       // Child windows hand these on to their parent.
