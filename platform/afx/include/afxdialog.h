@@ -16,7 +16,11 @@ class CDialog : public CWnd {
   virtual BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   BOOL CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd = nullptr,
                       const void* lpDialogInit = nullptr, HINSTANCE hInst = nullptr);
+  // Runs the dialog through the platform's modal loop (answered by the
+  // responder when no person is there); -1 when the template is not found.
   virtual INT_PTR DoModal();
+  // Keyboard navigation of a modeless dialog.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   virtual BOOL OnInitDialog();
   virtual void OnOK();
@@ -38,6 +42,7 @@ class CDialog : public CWnd {
  protected:
   const void* m_lpDialogInit;
   BOOL CreateFromTemplate(LPCDLGTEMPLATE lpTemplate, HINSTANCE hInst, CWnd* pParentWnd);
+  friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
 
   DECLARE_MESSAGE_MAP()
 };

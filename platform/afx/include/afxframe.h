@@ -29,8 +29,10 @@ class CView : public CWnd {
 
  protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  void PostNcDestroy() override;  // a view deletes itself with its window
+  void PostNcDestroy() override;  // a view deletes itself with its window, leaving its pane
   afx_msg void OnPaint();
+
+  HWND m_hWndFrame;  // the frame whose pane holds this view
 
   DECLARE_MESSAGE_MAP()
 };
@@ -47,8 +49,11 @@ class CFrameWnd : public CWnd {
               DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
               CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
               CCreateContext* pContext = nullptr);
-  // Creates a view of the class in a new pane; nullptr when the class cannot be made into a view.
+  // Creates a view of the class in a new pane, lays the panes out and calls the
+  // view's OnInitialUpdate; nullptr when the class cannot be made into a view.
   CView* CreateView(CCreateContext* pContext, UINT nID = 0);
+  // Commands go to the active view first, then to the frame.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
   const std::vector<CView*>& GetPanes() const { return m_panes; }
   CView* GetActiveView() const { return m_pActiveView; }
   void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);

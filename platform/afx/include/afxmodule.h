@@ -15,10 +15,13 @@ struct AFX_EXTENSION_MODULE {
 };
 
 BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule);
+// Removes the library's entries from the chain, its resources and its classes.
 void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll = FALSE);
 
 // A library's entry in the chain; created after AfxInitExtensionModule succeeds.
+// The newest library is searched first.
 class CDynLinkLibrary : public CObject {
+  DECLARE_DYNAMIC(CDynLinkLibrary)
  public:
   explicit CDynLinkLibrary(AFX_EXTENSION_MODULE& state, BOOL bSystem = FALSE);
   ~CDynLinkLibrary() override;
@@ -26,6 +29,13 @@ class CDynLinkLibrary : public CObject {
   HMODULE m_hResource;
   BOOL m_bSystem;
 };
+
+// Loads a library and calls its DllMain(DLL_PROCESS_ATTACH), where an
+// extension library joins the chain; a DllMain that returns FALSE fails the
+// load. The handle is the library's instance handle.
+HINSTANCE AfxLoadLibrary(LPCSTR lpszModuleName);
+// Calls DllMain(DLL_PROCESS_DETACH), where the library leaves the chain, and unloads it.
+BOOL AfxFreeLibrary(HINSTANCE hInstLib);
 
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();

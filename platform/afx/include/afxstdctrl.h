@@ -39,7 +39,7 @@ class CEdit : public CWnd {
   void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE) {
     SendMessage(EM_REPLACESEL, static_cast<WPARAM>(bCanUndo), reinterpret_cast<LPARAM>(lpszNewText));
   }
-  void SetLimitText(UINT nMax) { SendMessage(EM_LIMITTEXT, nMax); }
+  void SetLimitText(UINT nMax) { SendMessage(EM_SETLIMITTEXT, nMax); }
   void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(nChars)); }
   UINT GetLimitText() const { return static_cast<UINT>(SendMessage(EM_GETLIMITTEXT)); }
   BOOL SetReadOnly(BOOL bReadOnly = TRUE) {
@@ -109,6 +109,7 @@ class CComboBox : public CWnd {
 class CScrollBar : public CWnd {
   DECLARE_DYNAMIC(CScrollBar)
  public:
+  BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
   int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
   void GetScrollRange(LPINT lpMinPos, LPINT lpMaxPos) const {

@@ -7,6 +7,11 @@
 
 #include "afxstr.h"
 
+// Real windows.h makes GetCurrentTime a macro for GetTickCount.
+#ifdef GetCurrentTime
+#undef GetCurrentTime
+#endif
+
 class CTime {
  public:
   CTime() : m_time(0) {}

@@ -12,8 +12,5 @@
 #include "afxdialog.h"
 #include "afxframe.h"
 #include "afxstdctrl.h"
+#include "afxcmn.h"
 #include "afxtime.h"
-
-// The program's name, used as the caption of framework message boxes.
-LPCTSTR AfxGetAppName();
-void AfxSetAppName(LPCTSTR lpszAppName);

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "afxmodule.h"
 #include "afxmsg.h"
 #include "afxobject.h"
 #include "afxstr.h"
@@ -15,11 +16,20 @@ class CWnd;
 class CDataExchange;
 struct CCreateContext;
 
+// What OnCmdMsg receives as pExtra for a WM_NOTIFY notification.
+struct AFX_NOTIFY {
+  LRESULT* pResult;
+  NMHDR* pNMHDR;
+};
+
 class CCmdTarget : public CObject {
   DECLARE_DYNAMIC(CCmdTarget)
  public:
   CCmdTarget() = default;
-  // Routes a command or control notification through the message map.
+  // Routes a command or control notification through the message map: with
+  // pExtra null, a WM_COMMAND with notification code nCode (CN_COMMAND for
+  // menus and accelerators); with pExtra an AFX_NOTIFY, a WM_NOTIFY with code nCode.
+  // pHandlerInfo is unused. TRUE when a handler took it.
   virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo);
   void BeginWaitCursor();
   void EndWaitCursor();
@@ -79,6 +89,7 @@ class CWnd : public CCmdTarget {
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   // Hands the message being processed to the child window that sent it.
   static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);
+  BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
   // The default processing of the message being handled.
   LRESULT Default();
   // The message being handled on this thread.
@@ -192,11 +203,13 @@ class CWnd : public CCmdTarget {
   friend INT_PTR CALLBACK AfxDlgProc(HWND, UINT, WPARAM, LPARAM);
   friend class CDialog;
 
- public:
-  // The object that the next window created on this thread belongs to.
-  static void PreCreateHook(CWnd* pWnd);
-  static BOOL AttachPending(HWND hWnd);
+ private:
+  friend LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 };
+
+// Hands a message to the object's WindowProc, keeping it as the current
+// message; after WM_NCDESTROY the object lets go of its window.
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 
 class CDataExchange {
  public:
@@ -214,4 +227,18 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
 
+// A message box owned by the active window, captioned with the program's name.
 int AfxMessageBox(LPCTSTR lpszText, UINT nType = MB_OK, UINT nIDHelp = 0);
+// The program's name, used as the caption of framework message boxes.
+LPCTSTR AfxGetAppName();
+void AfxSetAppName(LPCTSTR lpszAppName);
+
+// What the framework's message loop does before dispatching: offers the
+// message to PreTranslateMessage of its window and then of each parent.
+// TRUE when one of them took it.
+BOOL AfxPreTranslateMessage(MSG* pMsg);
+// Takes one message from the queue and dispatches it unless pre-translation
+// took it; FALSE at WM_QUIT.
+BOOL AfxPumpMessage();
+// Registers (once) a window class whose procedure is AfxWndProc; returns its name.
+LPCTSTR AfxRegisterFrameworkClass(LPCTSTR lpszClassName, UINT nClassStyle, int nBackgroundColor);

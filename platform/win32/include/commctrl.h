@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <commctrl_header.h>
+#include <commctrl_listview.h>
+
 #define WC_BUTTONA "Button"
 #define WC_STATICA "Static"
 #define WC_EDITA "Edit"
@@ -73,3 +76,4 @@ extern "C" {
 void WINAPI InitCommonControls(void);
 BOOL WINAPI InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce);
 }
+

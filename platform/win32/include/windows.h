@@ -1082,4 +1082,6 @@ BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
 #define lstrcmp lstrcmpA
 #define lstrcmpi lstrcmpiA
 #define lstrcpyn lstrcpynA
+#include <winuser_controls.h>
 #include <wingdi.h>
+#include <winbase_module.h>

@@ -151,3 +151,27 @@ TEST_F(InputTest, ActionsOnWindowsThatAreGoneDoNothing) {
   EXPECT_FALSE(input::ChooseComboEntry(child, "x"));
   EXPECT_TRUE(testwin::Log().empty());
 }
+
+TEST_F(InputTest, ChoosingAComboEntryOpensTheListAndClicksTheEntryOnce) {
+  HWND combo = CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10,
+                               120, 200, top, reinterpret_cast<HMENU>(static_cast<INT_PTR>(42)),
+                               testsupport::Instance(), nullptr);
+  ASSERT_NE(combo, nullptr);
+  for (const char* text : {"Alpha", "Beta", "Gamma"})
+    SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+  testwin::ClearLog();
+
+  ASSERT_TRUE(input::ChooseComboEntry(combo, "gamma"));
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
+  EXPECT_FALSE(SendMessageA(combo, CB_GETDROPPEDSTATE, 0, 0));
+  int selChanges = 0;
+  for (const auto& s : testwin::Log())
+    if (s.hwnd == top && s.msg == WM_COMMAND && LOWORD(s.wParam) == 42 &&
+        HIWORD(s.wParam) == CBN_SELCHANGE)
+      ++selChanges;
+  EXPECT_EQ(selChanges, 1);
+
+  EXPECT_FALSE(input::ChooseComboEntry(combo, 3));
+  EXPECT_FALSE(input::ChooseComboEntry(combo, "Delta"));
+  EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), 2);
+}

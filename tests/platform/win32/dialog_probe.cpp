@@ -51,7 +51,8 @@ std::vector<Seen> Filtered(const std::vector<UINT>& interesting) {
 std::vector<Seen> Commands(HWND dialog) {
   std::vector<Seen> out;
   for (const Seen& s : Log())
-    if (s.hwnd == dialog && s.msg == WM_COMMAND && HIWORD(s.wParam) == BN_CLICKED) out.push_back(s);
+    if (s.hwnd == dialog && s.msg == WM_COMMAND && HIWORD(s.wParam) == BN_CLICKED)
+      out.push_back(s);
   return out;
 }
 

@@ -22,8 +22,9 @@ struct Seen {
 std::vector<Seen>& Log();
 // Only the messages in `interesting`.
 std::vector<Seen> Filtered(const std::vector<UINT>& interesting);
-// The button commands (BN_CLICKED, as Enter and Escape make too) that reached
-// `dialog`'s procedure; the controls' other notifications are left out.
+// The WM_COMMAND messages with code 0 (BN_CLICKED, or IDOK and IDCANCEL from the
+// keyboard) that reached `dialog`'s procedure; the controls' other notifications
+// (EN_SETFOCUS, ...) are left out.
 std::vector<Seen> Commands(HWND dialog);
 
 // Answers what the recording procedure sees; without one, WM_INITDIALOG gives

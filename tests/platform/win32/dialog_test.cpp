@@ -274,7 +274,7 @@ TEST_F(DialogTest, AMultiLineEditThatWantsReturnKeepsEnter) {
   SetFocus(edit);
   EXPECT_TRUE(testdlg::Key(dlg, edit, VK_RETURN));
   EXPECT_TRUE(testdlg::Commands(dlg).empty());
-  // Escape still cancels (the edit may pass it on through a posted WM_CLOSE).
+  // Escape still cancels: the edit takes every key and posts WM_CLOSE to the dialog.
   testdlg::Key(dlg, edit, VK_ESCAPE);
   testsupport::Pump();
   EXPECT_EQ(LastCommand(dlg), MAKEWPARAM(IDCANCEL, BN_CLICKED));
@@ -396,7 +396,7 @@ TEST_F(DialogTest, TemplatesThatCannotBeBuiltAreRejected) {
   EXPECT_EQ(testdlg::Create(unknown), nullptr);
 
   DialogTemplate unregistered("", kPopup, DluRect{0, 0, 50, 50});
-  unregistered.Add({"QzNoSuchClass", "", 5, kChild, {0, 0, 10, 10}});
+  unregistered.Add({"QzNoSuchClass", "", 7, kChild, {0, 0, 10, 10}});
   EXPECT_EQ(testdlg::Create(unregistered), nullptr);
   EXPECT_TRUE(testdlg::Filtered({WM_INITDIALOG}).empty());
 
@@ -405,7 +405,7 @@ TEST_F(DialogTest, TemplatesThatCannotBeBuiltAreRejected) {
   unregistered.Add({Predefined::kButton, "確定", IDOK, kChild, {0, 20, 30, 12}});
   HWND dlg = testdlg::Create(unregistered);
   ASSERT_NE(dlg, nullptr);
-  EXPECT_EQ(GetDlgItem(dlg, 5), nullptr);
+  EXPECT_EQ(GetDlgItem(dlg, 7), nullptr);
   EXPECT_NE(GetDlgItem(dlg, IDOK), nullptr);
 }
 

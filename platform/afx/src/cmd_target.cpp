@@ -1,0 +1,87 @@
+#include "afxwnd.h"
+
+#include "afxframe.h"
+
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
+const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
+  static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+  static const AFX_MSGMAP map = {nullptr, &entries[0]};
+  return &map;
+}
+
+const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
+
+namespace {
+
+bool isCommand(UINT message) {
+  return message == WM_COMMAND || message == WM_REFLECT_BASE + WM_COMMAND;
+}
+bool carriesCode(UINT message) {
+  return isCommand(message) || message == WM_NOTIFY || message == WM_REFLECT_BASE + WM_NOTIFY;
+}
+
+bool matches(const AFX_MSGMAP_ENTRY& e, UINT nMessage, UINT nCode, UINT nID) {
+  if (e.pRegisteredMessage) return !carriesCode(nMessage) && *e.pRegisteredMessage == nMessage;
+  if (e.nMessage != nMessage) return false;
+  if (!carriesCode(nMessage)) return true;
+  // Command notification codes are 16 bits; notify codes are 32.
+  if (isCommand(nMessage) ? static_cast<WORD>(e.nCode) != static_cast<WORD>(nCode) : e.nCode != nCode)
+    return false;
+  if (nMessage >= WM_REFLECT_BASE) return true;  // reflected entries belong to the control itself
+  return nID >= e.nID && nID <= e.nLastID;
+}
+
+}  // namespace
+
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const {
+  for (const AFX_MSGMAP* map = GetMessageMap(); map;
+       map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e && e->pfn; ++e)
+      if (matches(*e, nMessage, nCode, nID)) return e;
+  }
+  return nullptr;
+}
+
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void*) {
+  if (pExtra) {
+    auto* notify = static_cast<AFX_NOTIFY*>(pExtra);
+    const AFX_MSGMAP_ENTRY* e = FindMessageEntry(WM_NOTIFY, static_cast<UINT>(nCode), nID);
+    if (!e) return FALSE;
+    LRESULT ignored = 0;
+    return e->pfn(this, nID, reinterpret_cast<LPARAM>(notify->pNMHDR),
+                  notify->pResult ? notify->pResult : &ignored);
+  }
+  const AFX_MSGMAP_ENTRY* e = FindMessageEntry(WM_COMMAND, static_cast<UINT>(nCode), nID);
+  if (!e) return FALSE;
+  LRESULT ignored = 0;
+  return e->pfn(this, MAKEWPARAM(nID, nCode), 0, &ignored);
+}
+
+// ---- Wait cursor: counted, so tests can see it ----------------------------------
+
+namespace {
+int g_waitDepth = 0;
+int g_waitCount = 0;
+}  // namespace
+
+void CCmdTarget::BeginWaitCursor() {
+  ++g_waitDepth;
+  ++g_waitCount;
+}
+void CCmdTarget::EndWaitCursor() {
+  if (g_waitDepth > 0) --g_waitDepth;
+}
+void CCmdTarget::RestoreWaitCursor() {}
+
+CWaitCursor::CWaitCursor() {
+  ++g_waitDepth;
+  ++g_waitCount;
+}
+CWaitCursor::~CWaitCursor() {
+  if (g_waitDepth > 0) --g_waitDepth;
+}
+void CWaitCursor::Restore() {}
+
+int AfxGetWaitCursorDepth() { return g_waitDepth; }
+int AfxGetWaitCursorCount() { return g_waitCount; }

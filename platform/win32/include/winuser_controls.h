@@ -1,0 +1,47 @@
+// Headless Win32: the messages and flags of the standard controls that
+// <windows.h> itself does not list (list boxes, more edit and combo messages).
+#pragma once
+
+#define BN_PUSHED 2
+#define BN_HILITE BN_PUSHED
+#define BN_UNPUSHED 3
+#define BN_UNHILITE BN_UNPUSHED
+#define BN_DOUBLECLICKED BN_DBLCLK
+
+#define EM_GETLINECOUNT 0x00BA
+#define EM_CANUNDO 0x00C6
+#define EM_EMPTYUNDOBUFFER 0x00CD
+
+#define LBS_NOTIFY 0x0001L
+#define LBS_SORT 0x0002L
+#define LBS_HASSTRINGS 0x0040L
+#define LB_INSERTSTRING 0x0181
+#define LB_DELETESTRING 0x0182
+#define LB_RESETCONTENT 0x0184
+#define LB_SETCURSEL 0x0186
+#define LB_GETTEXT 0x0189
+#define LB_GETTEXTLEN 0x018A
+#define LB_SELECTSTRING 0x018C
+#define LB_GETTOPINDEX 0x018E
+#define LB_FINDSTRING 0x018F
+#define LB_SETTOPINDEX 0x0197
+#define LB_GETITEMDATA 0x0199
+#define LB_SETITEMDATA 0x019A
+#define LB_GETITEMHEIGHT 0x01A1
+#define LB_FINDSTRINGEXACT 0x01A2
+#define LBN_ERRSPACE (-2)
+#define LBN_SELCHANGE 1
+#define LBN_DBLCLK 2
+#define LBN_SELCANCEL 3
+
+#define CB_GETCOMBOBOXINFO 0x0164
+#define STATE_SYSTEM_PRESSED 0x00000008
+#define STATE_SYSTEM_INVISIBLE 0x00008000
+
+#define STM_SETICON 0x0170
+#define STM_GETICON 0x0171
+#define STM_SETIMAGE 0x0172
+#define STM_GETIMAGE 0x0173
+
+#define VK_ADD 0x6B
+#define VK_SUBTRACT 0x6D
