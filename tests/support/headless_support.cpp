@@ -9,6 +9,9 @@ void ResetPlatform() { headless::Reset(); }
 void Wait(DWORD ms) { headless::AdvanceTime(ms); }
 void Pump() { headless::PumpMessages(); }
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+bool Headless() { return true; }
+// The headless backend names files by their bytes.
+std::filesystem::path AnsiPath(const std::string& ansi) { return std::filesystem::path(ansi); }
 
 void AnswerDialogs(std::function<INT_PTR(HWND)> answer) {
   headless::SetDialogResponder(std::move(answer));

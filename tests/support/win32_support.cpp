@@ -160,7 +160,13 @@ void AnswerModal() {
     for (auto it = p.rbegin(); it != p.rend() && !target; ++it)
       if (IsWindowVisible(*it)) target = *it;
   }
-  if (!target) return;
+  // A modal dialog without WS_VISIBLE is shown only once its loop is idle, but
+  // it may be active before that (its WM_INITDIALOG set the focus) and the timer
+  // due: answer it once shown, as a person would.
+  if (!target || !IsWindowVisible(target)) {
+    if (!p.empty()) ArmAnswerTimer();
+    return;
+  }
   p.erase(std::find(p.begin(), p.end(), target));
   s.answered.insert(target);
   if (!p.empty()) ArmAnswerTimer();
@@ -351,6 +357,15 @@ void Wait(DWORD ms) {
 }
 
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
+bool Headless() { return false; }
+
+std::filesystem::path AnsiPath(const std::string& ansi) {
+  const int n =
+      MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), n);
+  return std::filesystem::path(wide);
+}
 
 void AnswerDialogs(std::function<INT_PTR(HWND)> answer) {
   EnsureInstalled();

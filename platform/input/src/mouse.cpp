@@ -57,15 +57,9 @@ bool RightClick(HWND window, POINT client) {
   const LPARAM at = PointParam(client);
   Post(window, WM_MOUSEMOVE, 0, at);
   Post(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
+  // DefWindowProc turns the release into WM_CONTEXTMENU.
   Post(window, WM_RBUTTONUP, 0, at);
   PumpMessages();
-  // DefWindowProc turns the release into WM_CONTEXTMENU with screen coordinates.
-  if (IsWindow(window)) {
-    POINT screen = client;
-    ClientToScreen(window, &screen);
-    Post(window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(window), PointParam(screen));
-    PumpMessages();
-  }
   return true;
 }
 

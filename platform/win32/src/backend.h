@@ -48,6 +48,7 @@ struct Window {
   bool destroying = false;
   bool restoreToMaximized = false;
   bool updatePending = false;
+  bool needSize = false;  // an overlapped window hears its size on its first ShowWindow
   RECT updateRect{};
   std::unique_ptr<ControlState> control;
 };
@@ -79,6 +80,9 @@ struct SystemClass {
 // WM_SETFONT and WM_GETFONT as a standard control answers them, keeping the
 // font in *font; false when msg is neither.
 bool FontMessage(HWND hwnd, HFONT* font, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
+// WM_SIZE and WM_MOVE with the window's present client size and position.
+void SendSizeAndMove(HWND hwnd);
 
 // Tells the parent of a control what happened: WM_COMMAND(MAKEWPARAM(id, code), hwnd).
 void NotifyParent(HWND control, WORD code);

@@ -252,10 +252,6 @@ bool createControls(HWND dialog, const ParsedTemplate& t, HINSTANCE instance) {
       if (t.style & DS_NOFAILCREATE) continue;
       return false;
     }
-    // Tab order is template order: each new control goes below its siblings.
-    if (GetWindow(control, GW_HWNDNEXT))
-      SetWindowPos(control, HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     if ((s = stateOf(dialog)) == nullptr) return false;
     if (s->font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(s->font), FALSE);
     if (dlgCode(control) & DLGC_DEFPUSHBUTTON) {

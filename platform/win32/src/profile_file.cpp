@@ -168,22 +168,28 @@ std::vector<Line> load(LPCSTR fileName) {
 }
 
 constexpr size_t kNone = static_cast<size_t>(-1);
+// The lines before the first header: a section without a name, found by "".
+constexpr size_t kPreamble = static_cast<size_t>(-2);
 
-// The first section of that name wins, as in Win32. Lines before any header belong to none.
+// The first section of that name wins, as in Win32; for "" that is the preamble.
 size_t findSection(const std::vector<Line>& lines, const std::string& name) {
+  if (name.empty()) return kPreamble;
   for (size_t i = 0; i < lines.size(); ++i)
     if (lines[i].kind == Line::Kind::kSection && sameName(lines[i].name, name)) return i;
   return kNone;
 }
 
+// The first line of a section's body.
+size_t sectionBody(size_t header) { return header == kPreamble ? 0 : header + 1; }
+
 size_t sectionEnd(const std::vector<Line>& lines, size_t header) {
-  size_t i = header + 1;
+  size_t i = sectionBody(header);
   while (i < lines.size() && lines[i].kind != Line::Kind::kSection) ++i;
   return i;
 }
 
 size_t findKey(const std::vector<Line>& lines, size_t header, const std::string& key) {
-  for (size_t i = header + 1, end = sectionEnd(lines, header); i < end; ++i)
+  for (size_t i = sectionBody(header), end = sectionEnd(lines, header); i < end; ++i)
     if (lines[i].kind == Line::Kind::kEntry && sameName(lines[i].name, key)) return i;
   return kNone;
 }
@@ -284,9 +290,9 @@ DWORD WINAPI GetPrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCSTR
   if (!lpKeyName) {
     std::vector<std::string_view> keys;
     if (header != kNone)
-      for (size_t i = header + 1, end = sectionEnd(lines, header); i < end; ++i)
-        if (lines[i].kind == Line::Kind::kEntry && lines[i].hasValue && !lines[i].name.empty())
-          keys.push_back(lines[i].name);
+      // Every key with '=', even one without a name, as Win32 lists them.
+      for (size_t i = sectionBody(header), end = sectionEnd(lines, header); i < end; ++i)
+        if (lines[i].kind == Line::Kind::kEntry && lines[i].hasValue) keys.push_back(lines[i].name);
     if (keys.empty()) return copyString(def, lpReturnedString, nSize);
     return copyList(keys, lpReturnedString, nSize);
   }
@@ -330,7 +336,8 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
   if (!lpKeyName || !lpString) {  // deletions; deleting what is not there succeeds
     if (header == kNone) return TRUE;
     if (!lpKeyName) {
-      lines.erase(lines.begin() + header, lines.begin() + sectionEnd(lines, header));
+      const size_t from = header == kPreamble ? 0 : header;
+      lines.erase(lines.begin() + from, lines.begin() + sectionEnd(lines, header));
     } else {
       size_t key = findKey(lines, header, std::string(trim(lpKeyName)));
       if (key == kNone) return TRUE;
@@ -362,12 +369,12 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     lines[at].text = std::move(text);
   } else {
     // After the section's last key, so comments and blank lines before the next header stay.
-    size_t last = header;
-    for (size_t i = header + 1, end = sectionEnd(lines, header); i < end; ++i)
-      if (lines[i].kind == Line::Kind::kEntry) last = i;
-    terminate(last);
+    size_t pos = sectionBody(header);
+    for (size_t i = pos, end = sectionEnd(lines, header); i < end; ++i)
+      if (lines[i].kind == Line::Kind::kEntry) pos = i + 1;
+    if (pos > 0) terminate(pos - 1);
     entry.text = key + "=" + std::string(value);
-    lines.insert(lines.begin() + last + 1, std::move(entry));
+    lines.insert(lines.begin() + pos, std::move(entry));
   }
   return writeFile(path, serialize(lines)) ? TRUE : FALSE;
 }

@@ -131,6 +131,14 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_NCHITTEST:
       return 1;  // HTCLIENT
+    case WM_RBUTTONUP: {
+      // Releasing the right button asks for a context menu, in screen coordinates.
+      POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+      ClientToScreen(hwnd, &at);
+      SendMessageA(hwnd, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd),
+                   MAKELPARAM(static_cast<WORD>(at.x), static_cast<WORD>(at.y)));
+      return 0;
+    }
     case WM_MOUSEWHEEL:
     case WM_CONTEXTMENU:
       // Child windows hand these on to their parent.
@@ -158,6 +166,7 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd) {
                  (visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) | SWP_NOSIZE | SWP_NOMOVE |
                      SWP_NOZORDER | SWP_NOACTIVATE);
   };
+  if (cmd == SW_HIDE && !wasVisible) return FALSE;
   switch (cmd) {
     case SW_HIDE:
       show(false);
@@ -213,6 +222,10 @@ BOOL WINAPI ShowWindow(HWND hwnd, int cmd) {
     default:  // SW_SHOW, SW_SHOWNA, SW_SHOWNOACTIVATE and the rest
       show(true);
       break;
+  }
+  if ((w = Find(hwnd)) != nullptr && w->needSize) {
+    w->needSize = false;
+    SendSizeAndMove(hwnd);
   }
   return wasVisible;
 }
@@ -322,9 +335,11 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UI
     RecalcClient(hwnd);
     if ((w = Find(hwnd)) == nullptr) return FALSE;
   }
+  bool restacked = false;
   if (!(wp.flags & SWP_NOZORDER) && w->parent) {
     if (Window* p = Find(w->parent)) {
       auto& c = p->children;
+      const std::vector<HWND> before = c;
       c.erase(std::remove(c.begin(), c.end(), hwnd), c.end());
       if (wp.hwndInsertAfter == HWND_BOTTOM) {
         c.push_back(hwnd);
@@ -332,6 +347,7 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UI
         auto it = std::find(c.begin(), c.end(), wp.hwndInsertAfter);
         c.insert(it == c.end() ? c.begin() : it + 1, hwnd);
       }
+      restacked = c != before;
     }
   }
   if (wp.flags & SWP_SHOWWINDOW) setVisibleFlag(w, true);
@@ -344,6 +360,13 @@ BOOL WINAPI SetWindowPos(HWND hwnd, HWND after, int x, int y, int cx, int cy, UI
   if (oldOrigin.x == newOrigin.x && oldOrigin.y == newOrigin.y) wp.flags |= kSwpNoClientMove;
   if (!clientSized && !(wp.flags & SWP_FRAMECHANGED)) wp.flags |= kSwpNoClientSize;
   if ((sized || (wp.flags & SWP_SHOWWINDOW)) && !(wp.flags & SWP_NOREDRAW)) invalidate(w, nullptr);
+  // Win32 reports only a change: a call that moved, sized, restacked, showed
+  // or hid nothing ends after WM_WINDOWPOSCHANGING.
+  const bool moved = oldRect.left != w->rect.left || oldRect.top != w->rect.top;
+  if (!moved && !sized && !restacked && (wp.flags & kSwpNoClientMove) &&
+      (wp.flags & kSwpNoClientSize) &&
+      !(wp.flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW | SWP_FRAMECHANGED)))
+    return TRUE;
   SendMessageA(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
   return TRUE;
 }

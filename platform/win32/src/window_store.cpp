@@ -181,6 +181,20 @@ LRESULT DefNcCalcSize(HWND hwnd, LPARAM lParam) {
   if (r->bottom < r->top) r->bottom = r->top;
   return 0;
 }
+
+void SendSizeAndMove(HWND hwnd) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  WPARAM sizeKind = (w->style & WS_MINIMIZE)   ? SIZE_MINIMIZED
+                    : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
+                                               : SIZE_RESTORED;
+  SendMessageA(hwnd, WM_SIZE, sizeKind,
+               MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
+  if ((w = Find(hwnd)) == nullptr) return;
+  SendMessageA(hwnd, WM_MOVE, 0,
+               MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+}
+
 }  // namespace headless::detail
 
 extern "C" {
@@ -349,7 +363,9 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   win->instance = instance;
   win->extra.assign(static_cast<size_t>(cls->wndExtra), 0);
   store().windows.emplace(hwnd, std::move(win));
-  if (Window* p = Find(parent)) p->children.insert(p->children.begin(), hwnd);
+  // A new child goes below its siblings: creation order is z-order (and a
+  // dialog's tab order).
+  if (Window* p = Find(parent)) p->children.push_back(hwnd);
 
   CREATESTRUCTA cs{param,  instance, menu, parent ? parent : owner, height, width, y, x,
                    static_cast<LONG>(style), windowName, className, exStyle};
@@ -372,14 +388,11 @@ HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, 
   }
   Window* w = Find(hwnd);
   if (!w) return nullptr;
-  WPARAM sizeKind = (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED
-                    : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED
-                                               : SIZE_RESTORED;
-  SendMessageA(hwnd, WM_SIZE, sizeKind,
-               MAKELPARAM(w->client.right - w->client.left, w->client.bottom - w->client.top));
-  if ((w = Find(hwnd)) == nullptr) return nullptr;
-  SendMessageA(hwnd, WM_MOVE, 0,
-               MAKELPARAM(w->rect.left + w->client.left, w->rect.top + w->client.top));
+  // An overlapped window is told its size when first shown; others now.
+  if (style & (WS_CHILD | WS_POPUP))
+    SendSizeAndMove(hwnd);
+  else
+    w->needSize = true;
   if ((w = Find(hwnd)) == nullptr) return nullptr;
   if (child && !(exStyle & WS_EX_NOPARENTNOTIFY))
     SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, static_cast<WORD>(w->id)),

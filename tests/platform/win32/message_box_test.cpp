@@ -78,6 +78,13 @@ TEST_F(MessageBoxTest, EveryBoxShownIsLoggedWithItsResult) {
 TEST_F(MessageBoxTest, AnInvalidOwnerFails) {
   HWND gone = CreateOwner();
   DestroyWindow(gone);
-  EXPECT_EQ(MessageBoxA(gone, "a", "t", MB_OK), 0);
+  EXPECT_LE(MessageBoxA(gone, "a", "t", MB_OK), 0);
   EXPECT_TRUE(testsupport::MessageBoxesShown().empty());
+}
+
+TEST_F(MessageBoxTest, AnInvalidOwnerFailsWithZero) {
+  QZ_HEADLESS_ONLY("Wine returns the dialog manager's -1 where Windows returns 0");
+  HWND gone = CreateOwner();
+  DestroyWindow(gone);
+  EXPECT_EQ(MessageBoxA(gone, "a", "t", MB_OK), 0);
 }

@@ -38,7 +38,7 @@ class ProfileFileTest : public testsupport::PlatformTest {
     return path;
   }
 
-  static std::string Contents(const std::string& path) {
+  static std::string Contents(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
@@ -192,18 +192,28 @@ TEST_F(ProfileFileTest, NullSectionListsSectionNames) {
   DWORD ret = 0;
   EXPECT_EQ(List(nullptr, 100, file, &ret, 19), "section1\0section2\0\0"s);
   EXPECT_EQ(ret, 18u);
-  // Too small: the last name is cut and followed by two NULs; the result is size - 2.
-  EXPECT_EQ(List(nullptr, 16, file, &ret, 16), "section1\0secti\0\0"s);
-  EXPECT_EQ(ret, 14u);
-  // An exact fit counts as cut, as in Win32.
-  EXPECT_EQ(List(nullptr, 19, file, &ret, 19), "section1\0section2\0\0"s);
-  EXPECT_EQ(ret, 17u);
   EXPECT_EQ(List(nullptr, 20, file, &ret, 19), "section1\0section2\0\0"s);
   EXPECT_EQ(ret, 18u);
+  // Too small: the result is size - 2 (an exact fit counts as cut).
+  List(nullptr, 16, file, &ret, 16);
+  EXPECT_EQ(ret, 14u);
+  List(nullptr, 19, file, &ret, 19);
+  EXPECT_EQ(ret, 17u);
 
   // No file: an empty list.
   EXPECT_EQ(List(nullptr, 10, PathOf("none.ini"), &ret, 1), "\0"s);
   EXPECT_EQ(ret, 0u);
+}
+
+TEST_F(ProfileFileTest, ACutListEndsInTwoNuls) {
+  QZ_HEADLESS_ONLY("Wine's ANSI calls end a cut list with one NUL, Windows with two");
+  const std::string file = Create("s.ini", kSample);
+  DWORD ret = 0;
+  // The last name is cut and followed by two NULs.
+  EXPECT_EQ(List(nullptr, 16, file, &ret, 16), "section1\0secti\0\0"s);
+  EXPECT_EQ(List(nullptr, 19, file, &ret, 19), "section1\0section2\0\0"s);
+  EXPECT_EQ(List("section1", 14, file, &ret, 14), "name1\0name2\0\0\0"s);
+  EXPECT_EQ(ret, 12u);
 }
 
 TEST_F(ProfileFileTest, NullKeyListsKeysWithValues) {
@@ -217,9 +227,10 @@ TEST_F(ProfileFileTest, NullKeyListsKeysWithValues) {
                                   "name4=val4\r\n"
                                   "[Empty]\r\n");
   DWORD ret = 0;
-  EXPECT_EQ(List("SECTION1", 100, file, &ret, 19), "name1\0name2\0name4\0\0"s);
-  EXPECT_EQ(ret, 18u);
-  EXPECT_EQ(List("section1", 16, file, &ret, 16), "name1\0name2\0na\0\0"s);
+  // A key without a name is listed too, as an empty string.
+  EXPECT_EQ(List("SECTION1", 100, file, &ret, 20), "name1\0name2\0\0name4\0\0"s);
+  EXPECT_EQ(ret, 19u);
+  List("section1", 16, file, &ret, 16);
   EXPECT_EQ(ret, 14u);
   // A section without keys, or none at all, gives the default.
   char buf[32];
@@ -355,8 +366,9 @@ TEST_F(ProfileFileTest, MalformedLinesNeverHideGoodOnes) {
                                   "other=1\r\n"
                                   "[[odd]]\r\n"
                                   "v=2\r\n"s);
-  // Lines before the first header belong to no section.
-  EXPECT_EQ(Get("", "key", "dflt", file), "dflt");
+  // Lines before the first header form a section without a name.
+  EXPECT_EQ(Get("", "key", "dflt", file), "before any section");
+  EXPECT_EQ(Get("", "k", "dflt", file), "dflt");
   EXPECT_EQ(Get("[broken", "key", "dflt", file), "dflt");
   // The first of two sections with one name is the one used.
   EXPECT_EQ(Get("good", "k", "", file), "=x=");
@@ -397,12 +409,12 @@ TEST_F(ProfileFileTest, Cp950NamesAndValuesAreBytes) {
 
 TEST_F(ProfileFileTest, BackslashPathsNameTheSameFile) {
   // 許 ends in 0x5C, a backslash byte, which must not become a separator.
-  fs::create_directories(dir_ / "許" / "cfg");
+  fs::create_directories(dir_ / testsupport::AnsiPath("許") / "cfg");
   std::string windowsStyle = dir_.string() + "\\許\\cfg\\OrderCfg.ini";
   for (char& c : windowsStyle)
     if (c == '/') c = '\\';
   ASSERT_TRUE(WritePrivateProfileStringA("Order", "Lots", "3", windowsStyle.c_str()));
-  const std::string native = (dir_ / "許" / "cfg" / "OrderCfg.ini").string();
-  EXPECT_EQ(Contents(native), "[Order]\r\nLots=3\r\n");
+  EXPECT_EQ(Contents(dir_ / testsupport::AnsiPath("許") / "cfg" / "OrderCfg.ini"),
+            "[Order]\r\nLots=3\r\n");
   EXPECT_EQ(GetPrivateProfileIntA("order", "lots", 0, windowsStyle.c_str()), 3u);
 }

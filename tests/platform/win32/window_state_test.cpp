@@ -112,8 +112,9 @@ TEST_F(WindowStateTest, MovingAndSizingReportThroughWindowPosChanged) {
 
   testwin::ClearLog();
   SetWindowPos(child, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
-  EXPECT_THAT(MessagesOf(child, {WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}),
-              ElementsAre(WM_WINDOWPOSCHANGED));  // nothing changed: no WM_SIZE
+  // Nothing changed: the window is asked, but told of no change.
+  EXPECT_THAT(MessagesOf(child, {WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SIZE, WM_MOVE}),
+              ElementsAre(WM_WINDOWPOSCHANGING));
 }
 
 TEST_F(WindowStateTest, CoordinatesBetweenScreenAndClient) {
