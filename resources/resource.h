@@ -4,17 +4,17 @@
 #pragma once
 
 // Dialog templates.
-#define IDD_STOCK_INVENTORY 2253      // inventory dialog (JqzOrderStocksDlg)
-#define IDD_STOCK_UNOFFSET 28233      // classic positions dialog (JqzFinanceStockUnoffsetDlg)
-#define IDD_SET_AVG_DEAL_PRICE 28235  // average-cost dialog (CDlgSetAvgDealPrice)
-#define IDD_STOCK_DIVIDEND_CALC 26017 // dividend dialog (JqzStockDividendCalcDlg)
+#define IDD_STOCK_INVENTORY 2253       // inventory dialog (JqzOrderStocksDlg)
+#define IDD_STOCK_UNOFFSET 28233       // classic positions dialog (JqzFinanceStockUnoffsetDlg)
+#define IDD_SET_AVG_DEAL_PRICE 28235   // average-cost dialog (CDlgSetAvgDealPrice)
+#define IDD_STOCK_DIVIDEND_CALC 26017  // dividend dialog (JqzStockDividendCalcDlg)
 
 // Shared by several dialogs, with the same role in each.
-#define IDC_COMBO_ACCOUNT 2183    // account selector: 2253, 28233, 26017
-#define IDC_STATIC_ANCHOR 2438    // resize reference at the top right: 2253, 28233, 26017
-#define IDC_STATIC_STM_RATIO 2641 // whole-account maintenance ratio: 2253, 28233
-#define IDC_STATIC_CODE 2486      // label of the stock-code filter: 2253, 26017
-#define IDC_EDIT_CODE 2487        // stock-code filter: 2253, 26017
+#define IDC_COMBO_ACCOUNT 2183     // account selector: 2253, 28233, 26017
+#define IDC_STATIC_ANCHOR 2438     // resize reference at the top right: 2253, 28233, 26017
+#define IDC_STATIC_STM_RATIO 2641  // whole-account maintenance ratio: 2253, 28233
+#define IDC_STATIC_CODE 2486       // label of the stock-code filter: 2253, 26017
+#define IDC_EDIT_CODE 2487         // stock-code filter: 2253, 26017
 
 // Classic positions dialog (28233).
 #define IDC_BTN_REFRESH 2162

@@ -4,7 +4,6 @@
 #include <afxwin.h>
 #include <module_resources.h>
 #include <resource.h>
-#include <templates/dialog_template.h>
 
 #include <string>
 #include <vector>
@@ -102,16 +101,6 @@ TEST_F(ResourceChainTest, TheModalAverageCostDialogOpensWithItsPlaceholders) {
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);
   EXPECT_EQ(caption, "重新設定股票持股平均成本");
   EXPECT_EQ(entries, (Strings{"test1", "test2"}));
-}
-
-TEST_F(ResourceChainTest, DlgInitDataFillsBoxesOfADialogMadeDirectly) {
-  HWND dlg = restest::CreateModuleDialog(IDD_STOCK_UNOFFSET, host);
-  ASSERT_NE(dlg, nullptr);
-  HWND account = GetDlgItem(dlg, IDC_COMBO_ACCOUNT);
-  EXPECT_TRUE(restest::ComboEntries(account).empty());
-  EXPECT_TRUE(templates::ExecuteDlgInit(dlg, qzres::DlgInitOf(IDD_STOCK_UNOFFSET),
-                                        qzres::DlgInitSize(IDD_STOCK_UNOFFSET)));
-  EXPECT_EQ(restest::ComboEntries(account), Strings{"查詢中"});
 }
 
 }  // namespace
