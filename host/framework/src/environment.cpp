@@ -64,7 +64,7 @@ void SetLogSink(LogSink sink) { state().sink = std::move(sink); }
 void Log(std::string_view message) {
   SYSTEMTIME t{};
   GetLocalTime(&t);
-  char stamp[32];
+  char stamp[64];
   std::snprintf(stamp, sizeof stamp, "%04u/%02u/%02u %02u:%02u:%02u.%03u ", t.wYear, t.wMonth,
                 t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
   std::string line = stamp;

@@ -22,7 +22,8 @@ CFont* QzComVirtualBaseView::GetListFont() {
     GetPrivateProfileStringA("DISPLAY", "LIST_FONT_FACE", "Tahoma", face, sizeof face, file);
     int points = static_cast<int>(GetPrivateProfileIntA("DISPLAY", "LIST_FONT_SIZE", 9, file));
     if (points < 6 || points > 36) points = 9;
-    if (!m_ListFont.CreatePointFont(points * 10, face[0] ? face : "Tahoma"))
+    const CString faceName = face[0] ? CString(face) : CString("Tahoma");
+    if (!m_ListFont.CreatePointFont(points * 10, faceName))
       m_ListFont.CreatePointFont(90, "Tahoma");
   }
   return &m_ListFont;
