@@ -76,6 +76,10 @@ struct SystemClass {
   SystemClass(const char* name, WNDPROC proc, UINT style, int wndExtra);
 };
 
+// WM_SETFONT and WM_GETFONT as a standard control answers them, keeping the
+// font in *font; false when msg is neither.
+bool FontMessage(HWND hwnd, HFONT* font, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
 // Tells the parent of a control what happened: WM_COMMAND(MAKEWPARAM(id, code), hwnd).
 void NotifyParent(HWND control, WORD code);
 // Screen position of the client area's origin.

@@ -97,11 +97,11 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETDLGCODE:
       return dlgCodeOf(type);
     case WM_SETFONT:
-      s->font = reinterpret_cast<HFONT>(wParam);
-      if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: {
+      LRESULT result = 0;
+      FontMessage(hwnd, &s->font, msg, wParam, lParam, &result);
+      return result;
+    }
     case WM_SETTEXT:
       DefWindowProcA(hwnd, msg, wParam, lParam);
       InvalidateRect(hwnd, nullptr, TRUE);

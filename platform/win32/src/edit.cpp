@@ -248,11 +248,11 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_GETTEXTLENGTH:
       return static_cast<LRESULT>(w->text.size());
     case WM_SETFONT:
-      s->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: {
+      LRESULT result = 0;
+      FontMessage(hwnd, &s->font, msg, wParam, lParam, &result);
+      return result;
+    }
     case WM_SETFOCUS:
       InvalidateRect(hwnd, nullptr, FALSE);
       notify(hwnd, EN_SETFOCUS);

@@ -278,11 +278,11 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return ht->iItem;
     }
     case WM_SETFONT:
-      s->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: {
+      LRESULT result = 0;
+      FontMessage(hwnd, &s->font, msg, wParam, lParam, &result);
+      return result;
+    }
     case WM_PAINT:
       paint(hwnd, *s);
       return 0;

@@ -37,11 +37,11 @@ LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     case WM_SETFONT:
-      s->font = reinterpret_cast<HFONT>(wParam);
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(s->font);
+    case WM_GETFONT: {
+      LRESULT result = 0;
+      FontMessage(hwnd, &s->font, msg, wParam, lParam, &result);
+      return result;
+    }
     case WM_ENABLE:
       InvalidateRect(hwnd, nullptr, TRUE);
       return 0;

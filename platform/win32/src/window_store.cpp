@@ -98,6 +98,18 @@ void NotifyParent(HWND control, WORD code) {
                reinterpret_cast<LPARAM>(control));
 }
 
+bool FontMessage(HWND hwnd, HFONT* font, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (msg == WM_GETFONT) {
+    *result = reinterpret_cast<LRESULT>(*font);
+    return true;
+  }
+  if (msg != WM_SETFONT) return false;
+  *font = reinterpret_cast<HFONT>(wParam);
+  if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+  *result = 0;
+  return true;
+}
+
 POINT ClientOrigin(const Window& w) {
   POINT p{w.rect.left + w.client.left, w.rect.top + w.client.top};
   if (w.parent) {

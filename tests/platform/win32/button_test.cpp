@@ -13,17 +13,8 @@ namespace {
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 
-class ButtonTest : public testsupport::PlatformTest {
+class ButtonTest : public testctl::ControlTest {
  protected:
-  void SetUp() override {
-    PlatformTest::SetUp();
-    testctl::Clear();
-    host = testctl::Host();
-  }
-  void TearDown() override {
-    testctl::Clear();
-    PlatformTest::TearDown();
-  }
   // Buttons follow one another in creation order, as a dialog lays them out:
   // groups run along the z-order.
   HWND Button(DWORD style, int id, int row = 0) {
@@ -33,7 +24,6 @@ class ButtonTest : public testsupport::PlatformTest {
     return b;
   }
   static LRESULT Check(HWND b) { return SendMessageA(b, BM_GETCHECK, 0, 0); }
-  HWND host = nullptr;
 };
 
 }  // namespace

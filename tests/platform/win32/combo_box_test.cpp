@@ -17,17 +17,8 @@ namespace {
 
 constexpr DWORD kList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 
-class ComboBoxTest : public testsupport::PlatformTest {
+class ComboBoxTest : public testctl::ControlTest {
  protected:
-  void SetUp() override {
-    PlatformTest::SetUp();
-    testctl::Clear();
-    host = testctl::Host();
-  }
-  void TearDown() override {
-    testctl::Clear();
-    PlatformTest::TearDown();
-  }
   HWND Combo(DWORD style = kList, int id = 31, std::vector<const char*> items = {}) {
     HWND c = testctl::Create(host, "ComboBox", "", style, id, RECT{10, 10, 150, 160});
     for (const char* item : items) SendMessageA(c, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -50,7 +41,6 @@ class ComboBoxTest : public testsupport::PlatformTest {
     GetWindowTextA(c, text, sizeof text);
     return text;
   }
-  HWND host = nullptr;
 };
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+#include "test_support.h"
+
 namespace testctl {
 
 struct Note {
@@ -30,5 +32,20 @@ void Clear();
 HWND Host();
 HWND Create(HWND parent, const char* cls, const char* text, DWORD style, int id,
             RECT r = RECT{10, 10, 130, 34});
+
+// A fresh platform with a recording host window and no notes.
+class ControlTest : public testsupport::PlatformTest {
+ protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    Clear();
+    host = Host();
+  }
+  void TearDown() override {
+    Clear();
+    PlatformTest::TearDown();
+  }
+  HWND host = nullptr;
+};
 
 }  // namespace testctl

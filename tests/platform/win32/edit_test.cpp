@@ -17,17 +17,8 @@ constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr UINT kUpdate = EN_UPDATE;
 constexpr UINT kChange = EN_CHANGE;
 
-class EditTest : public testsupport::PlatformTest {
+class EditTest : public testctl::ControlTest {
  protected:
-  void SetUp() override {
-    PlatformTest::SetUp();
-    testctl::Clear();
-    host = testctl::Host();
-  }
-  void TearDown() override {
-    testctl::Clear();
-    PlatformTest::TearDown();
-  }
   HWND Edit(DWORD style = 0, const char* text = "", int id = 41) {
     return testctl::Create(host, "Edit", text, kChild | WS_TABSTOP | style, id);
   }
@@ -44,7 +35,6 @@ class EditTest : public testsupport::PlatformTest {
     SendMessageA(e, EM_GETSEL, reinterpret_cast<WPARAM>(&a), reinterpret_cast<LPARAM>(&b));
     return {a, b};
   }
-  HWND host = nullptr;
 };
 
 }  // namespace

@@ -10,19 +10,7 @@ using ::testing::ElementsAre;
 
 namespace {
 
-class StaticTest : public testsupport::PlatformTest {
- protected:
-  void SetUp() override {
-    PlatformTest::SetUp();
-    testctl::Clear();
-    host = testctl::Host();
-  }
-  void TearDown() override {
-    testctl::Clear();
-    PlatformTest::TearDown();
-  }
-  HWND host = nullptr;
-};
+using StaticTest = testctl::ControlTest;
 
 }  // namespace
 
