@@ -150,11 +150,11 @@ TEST_F(ListCtrlExTest, SortingKeepsItemDataAndAsksTheParentToRenumber) {
   list.EnableSort(true);
 
   // Click the quantity header: numbers compare by value, with thousands separators.
-  CHeaderCtrl* header = list.GetHeaderCtrl();
+  const HWND header = reinterpret_cast<HWND>(list.SendMessage(LVM_GETHEADER));
   ASSERT_NE(header, nullptr);
   CRect item;
-  ASSERT_TRUE(header->GetItemRect(2, &item));
-  ASSERT_TRUE(input::Click(header->GetSafeHwnd(), item.CenterPoint()));
+  ASSERT_TRUE(::SendMessageA(header, HDM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item)));
+  ASSERT_TRUE(input::Click(header, item.CenterPoint()));
   EXPECT_EQ(list.m_nSortColumn, 2);
   EXPECT_EQ(list.m_nSortState, 1);
   EXPECT_EQ(Column(2), (std::vector<std::string>{"500", "1,000", "20,000"}));
@@ -167,14 +167,14 @@ TEST_F(ListCtrlExTest, SortingKeepsItemDataAndAsksTheParentToRenumber) {
   EXPECT_EQ(Column(0), (std::vector<std::string>{"1", "2", "3"}));
 
   // Again: descending.
-  input::Click(header->GetSafeHwnd(), item.CenterPoint());
+  input::Click(header, item.CenterPoint());
   EXPECT_EQ(list.m_nSortState, 2);
   EXPECT_EQ(Column(1), (std::vector<std::string>{"1101", "2330", "2317"}));
   EXPECT_EQ(list.GetCellTextColor(0, 2), RGB(255, 0, 0));
 
   // Without sorting, a header click changes nothing.
   list.EnableSort(false);
-  input::Click(header->GetSafeHwnd(), item.CenterPoint());
+  input::Click(header, item.CenterPoint());
   EXPECT_EQ(list.m_nSortState, 2);
   EXPECT_EQ(parent_.renumbered.size(), 2u);
 }

@@ -8,6 +8,7 @@
 #include "CommonUtilities.h"
 #include "JqzOrderBaseView.h"
 #include "ViewDataHelpers.h"
+#include "host/list_columns.h"
 
 namespace {
 
@@ -240,8 +241,7 @@ void JqzOrderBaseDlg::vListCtrlInitial() {
 
 void JqzOrderBaseDlg::vOBT_ChangeListCtrlColumnWidth(CListCtrl& list) {
   if (!::IsWindow(list.GetSafeHwnd())) return;
-  CHeaderCtrl* header = list.GetHeaderCtrl();
-  const int columns = header ? header->GetItemCount() : 0;
+  const int columns = host::ListColumnCount(list.GetSafeHwnd());
   for (int i = 0; i < columns; ++i) {
     list.SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
     const int wanted = m_itemGroup.wGetDisplayWidth(i);

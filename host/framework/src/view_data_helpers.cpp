@@ -11,6 +11,7 @@
 #include "CommonUtilities.h"
 #include "OrderBK.h"
 #include "host/environment.h"
+#include "host/list_columns.h"
 
 CString g_cszProductName = "QZ 證券交易系統";
 
@@ -130,8 +131,8 @@ void g_vResetDatano(CListCtrl* pList, int nSortColumn, CBaseOrderItemGroup* pGro
 
 bool g_DataExport(CListCtrl& list) {
   if (!::IsWindow(list.GetSafeHwnd())) return false;
-  CHeaderCtrl* header = list.GetHeaderCtrl();
-  const int columns = header ? header->GetItemCount() : 0;
+  const HWND header = host::ListHeader(list.GetSafeHwnd());
+  const int columns = host::ListColumnCount(list.GetSafeHwnd());
   const int lines = list.GetItemCount();
   if (columns <= 0 || lines <= 0) return false;
   const std::string dir = s_PathGetSysPath(2).str();
@@ -150,7 +151,7 @@ bool g_DataExport(CListCtrl& list) {
     item.mask = HDI_TEXT;
     item.pszText = title;
     item.cchTextMax = sizeof title;
-    header->GetItem(c, &item);
+    ::SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
     std::fprintf(f, "%s%s", c ? "\t" : "", title);
   }
   std::fputs("\r\n", f);
