@@ -15,10 +15,14 @@ Broker& Broker::Instance() {
 }
 
 void Broker::Reset() {
+  UnregisterAllViews();
+  ResetState();
+}
+
+void Broker::ResetState() {
   if (hwnd_ && IsWindow(hwnd_)) {
     for (const auto& [id, pending] : pending_) KillTimer(hwnd_, id);
   }
-  UnregisterAllViews();
   data_ = BrokerData{};
   loggedIn_ = false;
   syncAccounts_.clear();
@@ -35,7 +39,7 @@ void Broker::Reset() {
 }
 
 void Broker::Load(BrokerData data) {
-  Reset();
+  ResetState();
   data_ = std::move(data);
 }
 

@@ -107,8 +107,9 @@ class Broker {
  public:
   static Broker& Instance();
 
-  // Forgets everything: logged out, no accounts, no views' pending answers.
+  // Forgets everything: logged out, no accounts, no pending answers, no registered views.
   void Reset();
+  // Replaces the data and forgets the state (login, answers, orders); views stay registered.
   void Load(BrokerData data);
 
   // Transcript events (UTF-8 JSON objects with an "event" member); without a sink
@@ -184,6 +185,7 @@ class Broker {
 
  private:
   Broker() = default;
+  void ResetState();
 
   struct Pending {
     enum class Type { kUnoffset, kDividend, kFailure, kOrderChanged, kMemory } type;
