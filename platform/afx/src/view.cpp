@@ -1,6 +1,5 @@
 #include "afxframe.h"
 #include "afxgdi.h"
-#include "gdi_pending.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -25,10 +24,6 @@ void CView::OnInitialUpdate() {}
 void CView::OnDraw(CDC*) {}
 
 void CView::OnPaint() {
-  if (!afx_internal::PaintingAvailable()) {
-    ValidateRect(nullptr);
-    return;
-  }
   CPaintDC dc(this);
   OnDraw(&dc);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "gdi.h"
 
 namespace {
 
@@ -177,3 +178,36 @@ LPSTR WINAPI lstrcpynA(LPSTR dst, LPCSTR src, int max) {
 }
 
 }  // extern "C"
+
+namespace headless::detail {
+
+// For drawing: text that is not valid CP950 still shows, one U+FFFD for each
+// byte that starts no character, as Windows shows a default glyph.
+std::string Cp950ToUtf8(std::string_view in) {
+  std::string out;
+  out.reserve(in.size() * 3 / 2 + 4);
+  bool ascii = true;
+  for (char c : in) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+  if (ascii) return std::string(in);
+  static iconv_t cd = iconv_open("UTF-8", "CP950");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  char buf[256];
+  while (srcLeft > 0) {
+    char* dst = buf;
+    size_t dstLeft = sizeof buf;
+    size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out.append(buf, dst);
+    if (r == static_cast<size_t>(-1) && errno != E2BIG) {
+      out += "\xEF\xBF\xBD";
+      ++src;
+      --srcLeft;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  return out;
+}
+
+}  // namespace headless::detail

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "backend.h"
+#include "gdi.h"
 #include "dialog_template_parser.h"
 
 using namespace headless::detail;
@@ -37,24 +38,32 @@ struct DialogState : ControlState {
 DialogState* stateOf(HWND hwnd) { return Control<DialogState>(hwnd); }
 
 // ---- Dialog fonts -----------------------------------------------------------------
-// Until device contexts have real fonts, a dialog font is a record of what the
-// template asked for; its handle is the record's address, so it stays valid.
+// One GDI font per face and size that templates ask for, kept for the whole run
+// as Win32 keeps a dialog class's fonts.
 struct FontRecord {
   std::string face;
   int pointSize;
   int weight;
   bool italic;
   BYTE charset;
+  HFONT font;
 };
 
 HFONT internFont(const std::string& face, int pointSize, int weight, bool italic, BYTE charset) {
   static std::deque<FontRecord> fonts;
   for (FontRecord& f : fonts)
     if (f.face == face && f.pointSize == pointSize && f.weight == weight && f.italic == italic &&
-        f.charset == charset)
-      return reinterpret_cast<HFONT>(&f);
-  fonts.push_back(FontRecord{face, pointSize, weight, italic, charset});
-  return reinterpret_cast<HFONT>(&fonts.back());
+        f.charset == charset && GetObjectType(f.font) == OBJ_FONT)
+      return f.font;
+  LOGFONTA lf{};
+  lf.lfHeight = -MulDiv(pointSize, 96, 72);
+  lf.lfWeight = weight;
+  lf.lfItalic = italic ? 1 : 0;
+  lf.lfCharSet = charset;
+  lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  HFONT font = CreateFontIndirectA(&lf);
+  fonts.push_back(FontRecord{face, pointSize, weight, italic, charset, font});
+  return font;
 }
 
 // Fixed-cell CJK faces: their cell is one em high and a half-width glyph half an em wide.
@@ -382,7 +391,7 @@ bool ended(HWND dialog) {
 LRESULT defaultHandling(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DialogState* s) {
   switch (msg) {
     case WM_ERASEBKGND:
-      return 1;  // the dialog's background is its face colour; nothing to keep here
+      return DefEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
     case WM_SHOWWINDOW:
       if (!wParam) saveFocus(hwnd);
       return DefWindowProcA(hwnd, msg, wParam, lParam);

@@ -68,6 +68,8 @@ int WINAPI SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO si, BOOL) {
   if (b.page > span) b.page = span;
   if (si->fMask & SIF_POS) b.pos = si->nPos;
   b.pos = std::clamp(b.pos, b.min, maxPos(b));
+  // Outside a drag the thumb shows the position itself.
+  b.trackPos = b.pos;
   if (si->fMask & (SIF_RANGE | SIF_PAGE)) {
     // A bar with nothing to scroll disappears unless it was asked to stay disabled.
     bool needed = b.max > b.min && b.page < span;

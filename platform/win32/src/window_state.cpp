@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "backend.h"
+#include "gdi.h"
 
 using namespace headless::detail;
 
@@ -113,10 +114,18 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       }
       return 0;
     case WM_PAINT:
-      w->updatePending = false;
+      DefPaint(hwnd);
       return 0;
     case WM_ERASEBKGND:
-      return w->cls->background ? 1 : 0;
+      return DefEraseBackground(hwnd, reinterpret_cast<HDC>(wParam));
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return DefCtlColor(msg, reinterpret_cast<HDC>(wParam));
     case WM_CLOSE:
       DestroyWindow(hwnd);
       return 0;

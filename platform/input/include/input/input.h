@@ -50,5 +50,12 @@ bool ClickButton(HWND button);
 bool ChooseComboEntry(HWND combo, int index);
 // The entry whose text matches exactly (ignoring case, as the combo searches).
 bool ChooseComboEntry(HWND combo, const char* text);
+// A report list's cell (item row, sub-item column) clicked, after scrolling the
+// row into view as a person would; false when the cell is not on screen.
+bool ClickListCell(HWND list, int item, int subItem);
+bool DoubleClickListCell(HWND list, int item, int subItem);
+// A header's divider (the right edge of an item) dragged by dx pixels, or double-clicked.
+bool DragHeaderDivider(HWND header, int item, int dx);
+bool DoubleClickHeaderDivider(HWND header, int item);
 
 }  // namespace input
