@@ -262,6 +262,8 @@ void Run::Teardown() {
   broker.SetLanguageTable(nullptr);
   if (module_) AfxFreeLibrary(module_);
   Record({{"event", "end"}, {"failures", result_.failures.size()}});
+  // Whatever the platform still holds for the windows (their surfaces) goes with them.
+  headless::Reset();
 }
 
 HWND Run::ViewWindow(const json& step) const {
