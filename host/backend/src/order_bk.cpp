@@ -1,51 +1,137 @@
-// The OrderBK_ calls. Declarations first; the simulated broker answers them.
+// The OrderBK_ calls and BKOrderInterface, over the simulated broker.
 #include "OrderBK.h"
 
 #include "BKOrderInterface.h"
 #include "EntClass.h"
+#include "host/broker.h"
 
-bool OrderBK_bIsSystemIDLogin() { return false; }
-bool OrderBK_bGetActiveAccount(AccountType&, BYTE) { return false; }
-bool OrderBK_bSaveSyncTypeAccount(AccountType, BYTE) { return false; }
-CBaseOrder_StockLoginInfo OrderBK_GetDSLoginInfo(AccountType) { return {}; }
-CBaseOrder_UserInfo* OrderBK_GetDSActiveUserInfo(AccountType) { return nullptr; }
-CBaseOrder_UserInfo* OrderBK_GetFSActiveUserInfo(AccountType) { return nullptr; }
-CString OrderBK_GetSTMRatio(AccountType, CString) { return {}; }
-bool OrderBK_iQueryUnOffset(AccountType, CString) { return false; }
-bool OrderBK_iQueryUnOffsetPro(AccountType, CString, bool) { return false; }
-bool OrderBK_iQueryStockkDividendCalc(AccountType, CString, CString, CString, CString) {
-  return false;
+using host::Broker;
+
+bool OrderBK_bIsSystemIDLogin() { return Broker::Instance().IsLoggedIn(); }
+
+bool OrderBK_bGetActiveAccount(AccountType& account, BYTE bySyncType) {
+  return Broker::Instance().GetActiveAccount(account, bySyncType);
 }
-std::vector<CBaseOrder_StorageStockInfo> OrderBK_GetDSStorageStock(AccountType) { return {}; }
-std::vector<CBaseOrder_FSStorageStockInfo> OrderBK_GetFSStorageStock(AccountType) { return {}; }
-std::vector<CBaseOrder_UnoffsetInfo> OrderBK_GetDSUnoffset(AccountType) { return {}; }
-bool OrderBK_bGetStockDividendCalc(AccountType, CBaseOrder_StockDividendCalc&) { return false; }
-bool OrderBK_bDSNormalOrder(CBaseOrder_OrderInfo&, CString&, int) { return false; }
-bool OrderBK_bOrder2List(CBaseOrder_OrderInfo&, int, CString&, bool) { return false; }
-CString OrderBK_cszMakeSN() { return {}; }
-void OrderBK_vSendOrderPriceAgent(CWnd*, COrderPriceAgent*, CView*) {}
-bool OrderBK_GetAllItemBySection(CString, std::vector<CString>&, bool) { return false; }
-bool OrderBK_GetDisplayItemBySection(CString, std::vector<Stru_Item>&, bool, bool, bool) {
-  return false;
+
+bool OrderBK_bSaveSyncTypeAccount(AccountType account, BYTE bySyncType) {
+  return Broker::Instance().SaveSyncTypeAccount(account, bySyncType);
 }
-void OrderBK_vGetUnit(CString, int&, bool) {}
-bool OrderBK_bGetClassView(CString, CString, CString, CString) { return false; }
+
+CBaseOrder_StockLoginInfo OrderBK_GetDSLoginInfo(AccountType account) {
+  Broker& broker = Broker::Instance();
+  if (!broker.IsLoggedIn()) return {};
+  host::BrokerAccount* a = broker.FindAccount(account);
+  return a ? a->login : CBaseOrder_StockLoginInfo{};
+}
+
+CBaseOrder_UserInfo* OrderBK_GetDSActiveUserInfo(AccountType account) {
+  return Broker::Instance().ActiveUserInfo(account, ACCOUNTTYPE_DOMESTIC_STOCK);
+}
+
+CBaseOrder_UserInfo* OrderBK_GetFSActiveUserInfo(AccountType account) {
+  return Broker::Instance().ActiveUserInfo(account, ACCOUNTTYPE_FOREIGN_STOCK);
+}
+
+CString OrderBK_GetSTMRatio(AccountType account, CString) {
+  Broker& broker = Broker::Instance();
+  if (!broker.IsLoggedIn()) return {};
+  host::BrokerAccount* a = broker.FindAccount(account);
+  return a ? a->maintenanceRatio : CString();
+}
+
+bool OrderBK_iQueryUnOffset(AccountType account, CString strSymbol) {
+  return Broker::Instance().QueryUnoffset(account, strSymbol);
+}
+
+// The "Pro" form re-queries the whole inventory of the account.
+bool OrderBK_iQueryUnOffsetPro(AccountType account, CString, bool) {
+  return Broker::Instance().QueryUnoffset(account, CString());
+}
+
+bool OrderBK_iQueryStockkDividendCalc(AccountType account, CString strSymbol, CString strRange,
+                                      CString strInterval, CString strMode) {
+  return Broker::Instance().QueryDividend(account, strSymbol, strRange, strInterval, strMode);
+}
+
+std::vector<CBaseOrder_StorageStockInfo> OrderBK_GetDSStorageStock(AccountType account) {
+  return Broker::Instance().DomesticStorage(account);
+}
+
+std::vector<CBaseOrder_FSStorageStockInfo> OrderBK_GetFSStorageStock(AccountType account) {
+  return Broker::Instance().ForeignStorage(account);
+}
+
+std::vector<CBaseOrder_UnoffsetInfo> OrderBK_GetDSUnoffset(AccountType account) {
+  return Broker::Instance().Positions(account);
+}
+
+bool OrderBK_bGetStockDividendCalc(AccountType account, CBaseOrder_StockDividendCalc& result) {
+  return Broker::Instance().DividendResult(account, result);
+}
+
+bool OrderBK_bDSNormalOrder(CBaseOrder_OrderInfo& order, CString& strMessage, int) {
+  return Broker::Instance().SendOrder(order, strMessage);
+}
+
+bool OrderBK_bOrder2List(CBaseOrder_OrderInfo& order, int nAccountType, CString& strMessage, bool) {
+  return Broker::Instance().AddToOrderList(order, nAccountType, strMessage);
+}
+
+CString OrderBK_cszMakeSN() { return Broker::Instance().MakeSerialNumber(); }
+
+void OrderBK_vSendOrderPriceAgent(CWnd*, COrderPriceAgent* pAgent, CView*) {
+  if (pAgent) Broker::Instance().SendPriceAgent(*pAgent);
+}
+
+bool OrderBK_GetAllItemBySection(CString strSection, std::vector<CString>& items, bool) {
+  return Broker::Instance().SectionItems(strSection, items);
+}
+
+bool OrderBK_GetDisplayItemBySection(CString strSection, std::vector<Stru_Item>& items, bool, bool,
+                                     bool) {
+  return Broker::Instance().SectionColumns(strSection, items);
+}
+
+// A code without a lot of its own leaves the caller's unit as it is.
+void OrderBK_vGetUnit(CString strSymbol, int& nUnit, bool) {
+  int lot = Broker::Instance().BoardLot(strSymbol);
+  if (lot != 0) nUnit = lot;
+}
+
+bool OrderBK_bGetClassView(CString strClass, CString strSection, CString strKey, CString strFile) {
+  return Broker::Instance().ClassView(strClass, strSection, strKey, strFile);
+}
 
 BKOrderInterface* BKOrderInterface::GetBKInterface() {
   static BKOrderInterface instance;
   return &instance;
 }
-bool BKOrderInterface::bIsSymbolIDExist(BYTE, const CString&) { return false; }
-bool BKOrderInterface::bGetMultiMemory(BYTE&, const std::vector<CSymbolInfo>&,
-                                       const std::vector<WORD>&) {
-  return false;
+
+bool BKOrderInterface::bIsSymbolIDExist(BYTE byMarket, const CString& strSymbol) {
+  return Broker::Instance().SymbolExists(byMarket, strSymbol);
 }
-bool BKOrderInterface::bGetServiceID2Delay(BYTE&, BYTE) { return false; }
-BYTE BKOrderInterface::byGetQuoteMode(BYTE) { return 0; }
-CString BKOrderInterface::LangGetLangString(const CString&) { return {}; }
+
+bool BKOrderInterface::bGetMultiMemory(BYTE& byReqNo, const std::vector<CSymbolInfo>& symbols,
+                                       const std::vector<WORD>& items) {
+  return Broker::Instance().RequestMemory(byReqNo, symbols, items);
+}
+
+bool BKOrderInterface::bGetServiceID2Delay(BYTE& byServiceID, BYTE byMarket) {
+  return Broker::Instance().DelayedService(byServiceID, byMarket);
+}
+
+BYTE BKOrderInterface::byGetQuoteMode(BYTE byMarket) {
+  return Broker::Instance().QuoteMode(byMarket);
+}
+
+CString BKOrderInterface::LangGetLangString(const CString& strKey) {
+  return Broker::Instance().LangText(strKey);
+}
 
 EntClass* EntClass::GetInstance() {
   static EntClass instance;
   return &instance;
 }
-DWORD EntClass::dwGetHRWSource() const { return 0; }
+
+// The stand-in terminal's order source code.
+DWORD EntClass::dwGetHRWSource() const { return 0x51; }

@@ -35,6 +35,8 @@ void UnregisterView(HWND hwnd) {
   std::erase_if(Views(), [hwnd](const RegisteredView& v) { return v.hwnd == hwnd; });
 }
 
+void UnregisterAllViews() { Views().clear(); }
+
 std::vector<RegisteredView> RegisteredViews() {
   DropDestroyed();
   return Views();

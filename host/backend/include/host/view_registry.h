@@ -34,6 +34,8 @@ struct RegisteredView {
 // without unregistering is dropped at the next delivery.
 void RegisterView(HWND hwnd, ViewKind kind, ViewHooks hooks = {});
 void UnregisterView(HWND hwnd);
+// Forgets every view (with a reset of the broker).
+void UnregisterAllViews();
 // The registered windows that still exist, in registration order.
 std::vector<RegisteredView> RegisteredViews();
 
