@@ -13,6 +13,8 @@
 
 #include "OrderBackEnd.h"
 #include "host/broker.h"
+#include "host/broker_services.h"
+#include "host/environment.h"
 #include "host/cp950_text.h"
 #include "host/language_table.h"
 #include "window_dump.h"
@@ -97,9 +99,7 @@ std::string LanguageText(const std::string& file, const std::map<std::string, st
 class Run {
  public:
   Run(const Scenario& s, const std::string& out, const std::string& dataDir)
-      : s_(s), out_(out), dataDir_(dataDir), language_([this](std::string_view m) {
-          Record({{"event", "log"}, {"text", std::string(m)}});
-        }) {}
+      : s_(s), out_(out), dataDir_(dataDir) {}
 
   RunResult Go();
 
@@ -136,7 +136,6 @@ class Run {
   const Scenario& s_;
   fs::path out_;
   std::string dataDir_;
-  host::LanguageTable language_;
   std::ofstream transcript_;
   std::vector<ViewFrame> views_;
   std::deque<int> boxAnswers_;
@@ -158,13 +157,23 @@ bool Run::Setup() {
     for (const auto& [key, value] : keys) WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), cfg.c_str());
   }
 
-  std::string langFile = dataDir_ + "/lang/zh-TW.lang";
-  auto loaded = language_.LoadFromText(LanguageText(langFile, s_.language), langFile);
+  // The host's home holds its configuration, layouts, log and language file, as a
+  // terminal's installation would; the scenario's overrides are written into that file.
+  const std::string home = (out_ / "home").string();
+  host::SetHomeDirectory(home);
+  // The host's log lines (missing texts among them) go into the transcript too.
+  host::SetLogSink([this](const std::string& line) {
+    Record({{"event", "log"}, {"text", host::ToUtf8(CString(line.c_str()))}});
+  });
+  const std::string langFile = dataDir_ + "/lang/zh-TW.lang";
+  const std::string homeLang = home + "/zh-TW.lang";
+  std::ofstream(homeLang, std::ios::binary | std::ios::trunc) << LanguageText(langFile, s_.language);
+  auto loaded = host::LoadLanguage(homeLang);
   for (const auto& e : loaded.errors) Record({{"event", "log"}, {"text", e.Describe()}});
 
   host::Broker& broker = host::Broker::Instance();
   broker.Reset();
-  broker.SetLanguageTable(&language_);
+  host::ConnectBrokerToFramework();
   broker.SetEventSink([this](const json& e) { Record(e); });
   broker.Load(s_.broker);
 
@@ -259,7 +268,8 @@ void Run::Teardown() {
   host::Broker& broker = host::Broker::Instance();
   broker.Reset();
   broker.SetEventSink({});
-  broker.SetLanguageTable(nullptr);
+  host::DisconnectBrokerFromFramework();
+  host::SetLogSink({});
   if (module_) AfxFreeLibrary(module_);
   Record({{"event", "end"}, {"failures", result_.failures.size()}});
   // Whatever the platform still holds for the windows (their surfaces) goes with them.

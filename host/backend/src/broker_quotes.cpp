@@ -15,6 +15,11 @@ double Broker::QuoteValue(BYTE market, const CString& code, WORD item) const {
   return value == it->second.items.end() ? 0.0 : value->second;
 }
 
+bool Broker::HasQuoteValue(BYTE market, const CString& code, WORD item) const {
+  auto it = data_.quotes.find({market, code.str()});
+  return it != data_.quotes.end() && it->second.items.count(item) != 0;
+}
+
 CString Broker::SymbolName(BYTE market, const CString& code) const {
   auto it = data_.quotes.find({market, code.str()});
   return it == data_.quotes.end() ? CString() : it->second.name;

@@ -152,6 +152,8 @@ class Broker {
   bool SymbolExists(BYTE market, const CString& code) const;
   // 0 when the symbol or the item is unknown.
   double QuoteValue(BYTE market, const CString& code, WORD item) const;
+  // Whether the memory holds the item for the symbol.
+  bool HasQuoteValue(BYTE market, const CString& code, WORD item) const;
   CString SymbolName(BYTE market, const CString& code) const;
   void SetQuoteValue(BYTE market, const CString& code, WORD item, double value);
   bool RequestMemory(BYTE& reqNo, const std::vector<CSymbolInfo>& symbols,
