@@ -56,8 +56,14 @@ class CListCtrl : public CWnd {
   BOOL SetColumnWidth(int nCol, int cx) {
     return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)));
   }
+  // The header's own object when it has one, else a wrapper this list keeps (never a
+  // plain CWnd cast to a header).
   CHeaderCtrl* GetHeaderCtrl() const {
-    return static_cast<CHeaderCtrl*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER))));
+    HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER));
+    if (!header) return nullptr;
+    if (auto* own = dynamic_cast<CHeaderCtrl*>(CWnd::FromHandlePermanent(header))) return own;
+    m_headerWrapper.m_hWnd = header;
+    return &m_headerWrapper;
   }
 
   // Items
@@ -140,6 +146,9 @@ class CListCtrl : public CWnd {
   // Owner-drawn lists draw their items here.
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
   BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+ private:
+  mutable CHeaderCtrl m_headerWrapper;  // not attached: never destroys the header
 };
 
 class CDateTimeCtrl : public CWnd {

@@ -1,0 +1,22 @@
+// Everything the host's view framework declares.
+#pragma once
+
+#include "CAutoDllResource.h"
+#include "CBaseOrderItemGroup.h"
+#include "CConfirmOrder.h"
+#include "CDlgTipMsg.h"
+#include "CListCtrlEx.h"
+#include "CQzComboBox.h"
+#include "CStaticEx.h"
+#include "CSyncInfo.h"
+#include "CommonUtilities.h"
+#include "JqzBaseView.h"
+#include "JqzCAManagementDlg.h"
+#include "JqzCfgIO2.h"
+#include "JqzChangeOrder.h"
+#include "JqzOrderBaseDlg.h"
+#include "JqzOrderBaseView.h"
+#include "JqzVirtualBaseView.h"
+#include "QzComVirtualBaseView.h"
+#include "R7Format.h"
+#include "ViewDataHelpers.h"

@@ -1,0 +1,188 @@
+// Quotes, numbers, accounts, lists and the log.
+#include "ViewDataHelpers.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "BKOrderInterface.h"
+#include "CBaseOrderItemGroup.h"
+#include "CommonUtilities.h"
+#include "OrderBK.h"
+#include "host/environment.h"
+#include "host/list_columns.h"
+
+CString g_cszProductName = "QZ 證券交易系統";
+
+CString g_vGetOrderCfgFileName() { return CString(host::HomePath("OrderCfg.ini")); }
+
+// ---- Quotes ----------------------------------------------------------------------------------
+
+double g_GetSymbolInfoByItem(BYTE byMarket, const CString& strSymbol, WORD wItem) {
+  const auto& quote = host::GetServices().quote;
+  double value = 0.0;
+  if (!quote || strSymbol.IsEmpty() || !quote(byMarket, strSymbol.str(), wItem, value)) return 0.0;
+  return std::isfinite(value) ? value : 0.0;
+}
+
+R7Format g_xGetSymbolInfoByItem(BYTE byMarket, const CString& strSymbol, WORD wItem) {
+  const double value = g_GetSymbolInfoByItem(byMarket, strSymbol, wItem);
+  if (wItem == 453) return R7Format::FromDateNumber(static_cast<long>(value));
+  return R7Format(value, 2);
+}
+
+CString g_GetCommodityId(const CString& strSymbol, BYTE byMarket) {
+  const auto& name = host::GetServices().commodityName;
+  if (!name || strSymbol.IsEmpty()) return CString();
+  return CString(name(strSymbol.str(), byMarket));
+}
+
+double g_dbGetCurrentPrice(const CBaseOrder_Commodity& commodity) {
+  for (BYTE market : {BYTE{16}, BYTE{122}}) {
+    if (!BKOrderInterface::bIsSymbolIDExist(market, commodity.m_strStockNo)) continue;
+    for (WORD item : {WORD{125}, WORD{455}, WORD{129}}) {
+      const double price = g_GetSymbolInfoByItem(market, commodity.m_strStockNo, item);
+      if (price > 0) return price;
+    }
+    return 0.0;
+  }
+  return 0.0;
+}
+
+// ---- Numbers -------------------------------------------------------------------------------------
+
+CString g_cszNormalizDouble(double dValue) {
+  if (!std::isfinite(dValue)) return CString("0");
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.4f", dValue);
+  std::string s = buffer;
+  if (s.find('.') != std::string::npos) {
+    while (!s.empty() && s.back() == '0') s.pop_back();
+    if (!s.empty() && s.back() == '.') s.pop_back();
+  }
+  if (s == "-0") s = "0";
+  return CString(s);
+}
+
+CString g_cszNormalizCstring(const CString& strValue) {
+  const std::string& s = strValue.str();
+  size_t start = 0;
+  if (start < s.size() && (s[start] == '-' || s[start] == '+')) ++start;
+  size_t digitsEnd = start;
+  while (digitsEnd < s.size() && s[digitsEnd] >= '0' && s[digitsEnd] <= '9') ++digitsEnd;
+  if (digitsEnd == start) return strValue;
+  size_t end = digitsEnd;
+  if (end < s.size() && s[end] == '.') {
+    ++end;
+    while (end < s.size() && s[end] >= '0' && s[end] <= '9') ++end;
+  }
+  if (end != s.size()) return strValue;  // not a plain number
+  std::string out = s.substr(0, start);
+  const size_t digits = digitsEnd - start;
+  for (size_t i = 0; i < digits; ++i) {
+    if (i && (digits - i) % 3 == 0) out += ',';
+    out += s[start + i];
+  }
+  out += s.substr(digitsEnd);
+  return CString(out);
+}
+
+bool g_bDoubleIsEqual(double dA, double dB) { return std::fabs(dA - dB) < 1e-6; }
+
+// ---- Accounts ----------------------------------------------------------------------------------
+
+int g_iGetSelectAccount(std::vector<AccountType> accounts, BYTE bySyncType) {
+  if (accounts.empty()) return -1;
+  AccountType active;
+  if (!OrderBK_bGetActiveAccount(active, bySyncType) || active.m_strAccount.IsEmpty()) return 0;
+  for (size_t i = 0; i < accounts.size(); ++i)
+    if (accounts[i] == active) return static_cast<int>(i);
+  return 0;
+}
+
+bool g_bSetActiveAccountData(CComboBox* pSelector, std::vector<AccountType> accounts,
+                             AccountType& current) {
+  if (!pSelector || !::IsWindow(pSelector->GetSafeHwnd())) return false;
+  const int sel = pSelector->GetCurSel();
+  if (sel == CB_ERR) return false;
+  const DWORD_PTR data = pSelector->GetItemData(sel);
+  if (data == static_cast<DWORD_PTR>(CB_ERR) || data >= accounts.size()) return false;
+  current = accounts[data];
+  return true;
+}
+
+// ---- Lists -----------------------------------------------------------------------------------------
+
+void g_vResetDatano(CListCtrl* pList, int nSortColumn, CBaseOrderItemGroup* pGroup) {
+  (void)nSortColumn;
+  if (!pList || !pGroup || !::IsWindow(pList->GetSafeHwnd())) return;
+  const int column = pGroup->iGetDisplayItem("IDS_ORDER-ITEM_DATACOUNT");
+  if (column < 0) return;
+  const int count = pList->GetItemCount();
+  for (int i = 0; i < count; ++i) {
+    // Lines without a number (a totals line) stay as they are.
+    if (pList->GetItemText(i, column).IsEmpty()) continue;
+    CString number;
+    number.Format("%d", i + 1);
+    pList->SetItemText(i, column, number);
+  }
+}
+
+bool g_DataExport(CListCtrl& list) {
+  if (!::IsWindow(list.GetSafeHwnd())) return false;
+  const HWND header = host::ListHeader(list.GetSafeHwnd());
+  const int columns = host::ListColumnCount(list.GetSafeHwnd());
+  const int lines = list.GetItemCount();
+  if (columns <= 0 || lines <= 0) return false;
+  const std::string dir = s_PathGetSysPath(2).str();
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  char name[96];
+  std::snprintf(name, sizeof name, "/list_%04u%02u%02u_%02u%02u%02u.txt", t.wYear, t.wMonth,
+                t.wDay, t.wHour, t.wMinute, t.wSecond);
+  std::FILE* f = std::fopen((dir + name).c_str(), "wb");
+  if (!f) return false;
+  for (int c = 0; c < columns; ++c) {
+    char title[256] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = sizeof title;
+    ::SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
+    std::fprintf(f, "%s%s", c ? "\t" : "", title);
+  }
+  std::fputs("\r\n", f);
+  for (int i = 0; i < lines; ++i) {
+    for (int c = 0; c < columns; ++c)
+      std::fprintf(f, "%s%s", c ? "\t" : "", list.GetItemText(i, c).GetString());
+    std::fputs("\r\n", f);
+  }
+  const bool ok = std::fclose(f) == 0;
+  host::Log(std::string("list exported to ") + dir + name);
+  return ok;
+}
+
+bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const& strTitle,
+                               CBaseOrder_UserInfo* pUser, int nMode, CString strAlign,
+                               int nOption) {
+  (void)grid, (void)names, (void)pUser, (void)nMode, (void)strAlign, (void)nOption;
+  host::Log(std::string("print not available: ") + strTitle.str());
+  return false;
+}
+
+void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle,
+                             CString strAlign, CBaseOrder_UserInfo* pUser, bool bOption) {
+  (void)names, (void)grid, (void)strAlign, (void)pUser, (void)bOption;
+  host::Log(std::string("spreadsheet export not available: ") + strTitle.str());
+}
+
+// ---- Log ------------------------------------------------------------------------------------------------
+
+bool g_ClientbWriteLog(const CString& strText) {
+  if (strText.IsEmpty()) return false;
+  host::Log(strText.str());
+  return true;
+}

@@ -1,0 +1,200 @@
+// qzhost run end to end: a small scenario with expect steps, its outputs and exit status,
+// and bad scenarios refused with the file, the JSON path and the reason.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int status = -1;
+  std::string output;  // stdout and stderr together
+};
+
+class QzhostTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("qzhost-test-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::string Write(const std::string& name, const std::string& text) {
+    fs::path p = dir_ / name;
+    std::ofstream(p, std::ios::binary) << text;
+    return p.string();
+  }
+  Outcome Qzhost(const std::string& args) {
+    Outcome o;
+    std::string cmd = std::string(QZHOST_BIN) + " " + args + " 2>&1";
+    FILE* pipe = popen(cmd.c_str(), "r");
+    if (!pipe) return o;
+    char buf[4096];
+    size_t n;
+    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) o.output.append(buf, n);
+    int raw = pclose(pipe);
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return o;
+  }
+  std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  fs::path dir_;
+};
+
+// Scenario and output texts are UTF-8, while plain literals compile to CP950.
+std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+
+const std::string kScenario = U8(u8R"json({
+  "start": "2025-03-14T09:00:00",
+  "broker": {
+    "latencyMs": 300,
+    "stocks": { "2330": { "boardLot": 1000 } },
+    "quotes": [ { "market": 16, "code": "2330", "name": "台積電", "items": { "125": 580 } } ],
+    "accounts": [
+      { "brokerId": "9A95", "account": "0123456", "name": "林美玲", "kind": 65,
+        "holdings": [ { "code": "2330", "cashYesterday": 2000, "cashToday": 2500 } ] }
+    ]
+  },
+  "views": [ { "name": "v", "class": "QzTestView", "title": "庫存(股票)", "width": 800, "height": 300 } ],
+  "steps": [
+    { "do": "login" },
+    { "do": "click", "view": "v", "control": 2212 },
+    { "do": "wait", "ms": 299 },
+    { "do": "expect", "view": "v", "control": 2000, "rowCount": 0 },
+    { "do": "wait", "ms": 1 },
+    { "do": "expect", "view": "v", "control": 2000, "rowCount": 1,
+      "cell": { "row": 0, "column": 0, "text": "台積電(2330)" } },
+    { "do": "wait", "ms": 200 },
+    { "do": "expect", "view": "v", "control": 2000, "cell": { "row": 0, "column": 7, "text": "580.00" } },
+    { "do": "clickCell", "view": "v", "control": 2000, "row": 0, "column": 0 },
+    { "do": "answerMessageBox", "result": "IDNO" },
+    { "do": "click", "view": "v", "control": 2412 },
+    { "do": "expect", "noOrderSent": true },
+    { "do": "answerMessageBox", "result": "IDYES" },
+    { "do": "click", "view": "v", "control": 2412 },
+    { "do": "expect", "orderSent": { "symbol": "2330", "side": "S", "quantity": 1, "accepted": true } },
+    { "do": "wait", "ms": 300 },
+    { "do": "dump", "name": "after" },
+    { "do": "snapshot", "name": "after" }
+  ]
+})json");
+
+TEST_F(QzhostTest, RunsAScenarioAndWritesItsOutputs) {
+  std::string file = Write("s.json", kScenario);
+  fs::path out = dir_ / "out";
+  Outcome o = Qzhost("run " + file + " --out " + out.string());
+  ASSERT_EQ(o.status, 0) << o.output;
+  ASSERT_TRUE(fs::exists(out / "after.png"));
+  EXPECT_GT(fs::file_size(out / "after.png"), 1000u);
+
+  auto dump = nlohmann::json::parse(Read(out / "after.json"));
+  EXPECT_EQ(dump["class"], "AfxFrameOrView");
+  bool foundList = false;
+  for (const auto& child : dump["children"]) {
+    if (child["id"] == 2000) {
+      foundList = true;
+      EXPECT_EQ(child["rows"][0][0], U8(u8"台積電(2330)"));
+      EXPECT_EQ(child["columns"][1]["text"], U8(u8"昨餘"));
+    }
+  }
+  EXPECT_TRUE(foundList);
+
+  // The transcript: one JSON object a line, in time order, with queries, notices, boxes and orders.
+  std::istringstream lines(Read(out / "transcript.jsonl"));
+  std::string line;
+  std::uint64_t last = 0;
+  std::map<std::string, int> events;
+  while (std::getline(lines, line)) {
+    auto e = nlohmann::json::parse(line);
+    EXPECT_GE(e["t"].get<std::uint64_t>(), last);
+    last = e["t"];
+    events[e["event"]]++;
+    if (e["event"] == "notice" && events["notice"] == 1) {
+      EXPECT_EQ(e["t"], 300);  // the latency, in virtual time
+    }
+  }
+  // The button's query; the accepted order's change notice makes the view query again.
+  EXPECT_EQ(events["query"], 2);
+  EXPECT_EQ(events["notice"], 2);
+  EXPECT_EQ(events["messageBox"], 2);
+  EXPECT_EQ(events["order"], 1);
+}
+
+TEST_F(QzhostTest, AFailedExpectationExitsWith3AndNamesTheStep) {
+  nlohmann::json s = nlohmann::json::parse(kScenario);
+  s["steps"][5]["cell"]["text"] = U8(u8"鴻海(2317)");
+  std::string file = Write("s.json", s.dump());
+  Outcome o = Qzhost("run " + file + " --out " + (dir_ / "out").string());
+  EXPECT_EQ(o.status, 3) << o.output;
+  EXPECT_NE(o.output.find("/steps/5"), std::string::npos) << o.output;
+  EXPECT_NE(o.output.find(U8(u8"鴻海(2317)")), std::string::npos) << o.output;
+}
+
+TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
+  struct Case {
+    const char* what;
+    std::string text;
+    const char* where;
+  };
+  auto with = [](auto change) {
+    nlohmann::json s = nlohmann::json::parse(kScenario);
+    change(s);
+    return s.dump();
+  };
+  const Case cases[] = {
+      {"not JSON", "{ \"steps\": [ ", "not JSON"},
+      {"wrong type", with([](auto& s) { s["broker"]["latencyMs"] = "fast"; }), "/broker/latencyMs: expected an integer"},
+      {"unknown step", with([](auto& s) { s["steps"][1]["do"] = "jump"; }), "/steps/1/do: unknown step"},
+      {"missing account field", with([](auto& s) { s["broker"]["accounts"][0].erase("kind"); }),
+       "/broker/accounts/0/kind: missing"},
+      {"zero board lot", with([](auto& s) { s["broker"]["stocks"]["2330"]["boardLot"] = 0; }),
+       "/broker/stocks/2330/boardLot"},
+      {"text outside CP950", with([](auto& s) { s["broker"]["accounts"][0]["name"] = U8(u8"한국"); }),
+       "/broker/accounts/0/name: text holds U+D55C"},
+      {"unknown view", with([](auto& s) { s["steps"][1]["view"] = "nope"; }), "/steps/1/view"},
+  };
+  for (const Case& c : cases) {
+    std::string file = Write("bad.json", c.text);
+    fs::path out = dir_ / "never";
+    Outcome o = Qzhost("run " + file + " --out " + out.string());
+    EXPECT_EQ(o.status, 2) << c.what << ": " << o.output;
+    EXPECT_NE(o.output.find(file), std::string::npos) << c.what << ": " << o.output;
+    EXPECT_NE(o.output.find(c.where), std::string::npos) << c.what << ": " << o.output;
+    EXPECT_FALSE(fs::exists(out)) << c.what << ": nothing may be written";
+  }
+}
+
+TEST_F(QzhostTest, AModuleThatCannotLoadExitsWith2) {
+  nlohmann::json s = nlohmann::json::parse(kScenario);
+  s["module"] = (dir_ / "libmissing.so").string();
+  std::string file = Write("s.json", s.dump());
+  Outcome o = Qzhost("run " + file + " --out " + (dir_ / "out").string());
+  EXPECT_EQ(o.status, 2) << o.output;
+  EXPECT_NE(o.output.find("libmissing.so"), std::string::npos) << o.output;
+}
+
+TEST_F(QzhostTest, TheDemoRunsWithoutInput) {
+  Outcome o = Qzhost("demo --out " + (dir_ / "demo").string());
+  EXPECT_EQ(o.status, 0) << o.output;
+  EXPECT_TRUE(fs::exists(dir_ / "demo" / "transcript.jsonl"));
+  EXPECT_TRUE(fs::exists(dir_ / "demo" / "holdings-first-account.png"));
+}
+
+}  // namespace
