@@ -3,6 +3,7 @@
 # statically so that Wine needs no MinGW runtime DLLs.
 add_compile_definitions(NOMINMAX)
 add_link_options(-static -static-libgcc -static-libstdc++)
+enable_language(RC)
 
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
@@ -20,10 +21,11 @@ foreach(lib gtest gtest_main gmock gmock_main)
 endforeach()
 
 # qz_add_test(<name> LABEL <label> SOURCES <files...> LIBS <targets...>): one ctest
-# entry per executable, run through CMAKE_CROSSCOMPILING_EMULATOR (Wine).
+# entry per executable, run through CMAKE_CROSSCOMPILING_EMULATOR (Wine). Each
+# carries the manifest that selects common controls version 6, as the terminal does.
 function(qz_add_test name)
   cmake_parse_arguments(T "" "LABEL" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${T_SOURCES})
+  add_executable(${name} ${T_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/windows/common_controls.rc)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS ${T_LABEL})

@@ -143,7 +143,13 @@ void AnswerBox(HWND box, const BoxCall& call) {
 void AnswerDialog(HWND dialog) {
   State& s = state();
   INT_PTR result = IDCANCEL;
-  if (s.dialogAnswer) result = s.dialogAnswer(dialog);
+  if (s.dialogAnswer) {
+    result = s.dialogAnswer(dialog);
+  } else {
+    // Nobody there: Esc, as a person would press it (the headless backend does the same).
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+  }
   // EndDialog hides the dialog; one still shown has not been ended by the answer.
   if (IsWindow(dialog) && IsWindowVisible(dialog)) EndDialog(dialog, result);
 }

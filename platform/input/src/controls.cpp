@@ -43,6 +43,9 @@ namespace {
 bool listCellPoint(HWND list, int item, int subItem, POINT* at) {
   if (!IsWindow(list) || item < 0 || subItem < 0) return false;
   if (item >= SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)) return false;
+  // The cell rectangle does not tell a column that does not exist: ask the header.
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header || subItem >= SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) return false;
   SendMessageA(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
   RECT cell{};
   cell.top = subItem;

@@ -11,11 +11,10 @@ namespace {
 // Room that a cell's text leaves on its sides, as the default painting draws it.
 constexpr int kAutosizePadding = 12;
 
-// Win32 never aligns the first column other than left.
-int columnFormat(int index, int fmt) { return index == 0 ? (fmt & ~LVCFMT_JUSTIFYMASK) : fmt; }
-
-int headerFormat(int fmt) {
-  int align = fmt & LVCFMT_JUSTIFYMASK;
+// Win32 keeps a column's format as given but never aligns the first column's
+// header other than left (nor its cells: see the painting).
+int headerFormat(int index, int fmt) {
+  int align = index == 0 ? LVCFMT_LEFT : fmt & LVCFMT_JUSTIFYMASK;
   return HDF_STRING | (align == LVCFMT_RIGHT ? HDF_RIGHT : align == LVCFMT_CENTER ? HDF_CENTER : HDF_LEFT);
 }
 
@@ -40,7 +39,6 @@ LRESULT InsertColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
   index = std::min(index, static_cast<int>(s.columns.size()));
   Column c;
   if (col->mask & LVCF_FMT) c.fmt = col->fmt;
-  c.fmt = columnFormat(index, c.fmt);
   if (col->mask & LVCF_WIDTH) c.width = std::max(0, col->cx);
   if ((col->mask & LVCF_TEXT) && col->pszText) c.text = col->pszText;
   c.subItem = (col->mask & LVCF_SUBITEM) ? col->iSubItem : index;
@@ -52,7 +50,7 @@ LRESULT InsertColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
     HDITEMA hdi{};
     hdi.mask = HDI_WIDTH | HDI_FORMAT | HDI_TEXT;
     hdi.cxy = c.width;
-    hdi.fmt = headerFormat(c.fmt);
+    hdi.fmt = headerFormat(index, c.fmt);
     hdi.pszText = c.text.data();
     SendMessageA(s.header, HDM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&hdi));
   }
@@ -68,7 +66,6 @@ BOOL DeleteColumn(HWND hwnd, State& s, int index) {
   s.columns.erase(s.columns.begin() + index);
   for (Row& r : s.rows)
     if (static_cast<int>(r.texts.size()) > index) r.texts.erase(r.texts.begin() + index);
-  if (index == 0 && !s.columns.empty()) s.columns[0].fmt = columnFormat(0, s.columns[0].fmt);
   if (s.header) SendMessageA(s.header, HDM_DELETEITEM, static_cast<WPARAM>(index), 0);
   if (State* st = StateOf(hwnd)) {
     Layout(hwnd, *st);
@@ -95,9 +92,9 @@ BOOL SetColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
   Column& c = s.columns[static_cast<size_t>(index)];
   HDITEMA hdi{};
   if (col->mask & LVCF_FMT) {
-    c.fmt = columnFormat(index, col->fmt);
+    c.fmt = col->fmt;
     hdi.mask |= HDI_FORMAT;
-    hdi.fmt = headerFormat(c.fmt);
+    hdi.fmt = headerFormat(index, c.fmt);
   }
   if ((col->mask & LVCF_TEXT) && col->pszText) {
     c.text = col->pszText;
