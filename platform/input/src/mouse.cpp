@@ -24,12 +24,20 @@ POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bo
 
 using namespace detail;
 
+namespace {
+
+// The pointer moved onto the point, a button pressed and released there.
+void moveAndPress(HWND window, LPARAM at, UINT down, UINT up, WPARAM buttons) {
+  Post(window, WM_MOUSEMOVE, 0, at);
+  Post(window, down, buttons, at);
+  Post(window, up, 0, at);
+}
+
+}  // namespace
+
 bool Click(HWND window, POINT client) {
   if (!IsWindow(window)) return false;
-  const LPARAM at = PointParam(client);
-  Post(window, WM_MOUSEMOVE, 0, at);
-  Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(window, WM_LBUTTONUP, 0, at);
+  moveAndPress(window, PointParam(client), WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
   PumpMessages();
   return true;
 }
@@ -43,9 +51,7 @@ bool Click(HWND window) {
 bool DoubleClick(HWND window, POINT client) {
   if (!IsWindow(window)) return false;
   const LPARAM at = PointParam(client);
-  Post(window, WM_MOUSEMOVE, 0, at);
-  Post(window, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(window, WM_LBUTTONUP, 0, at);
+  moveAndPress(window, at, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
   Post(window, WantsDoubleClicks(window) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
   Post(window, WM_LBUTTONUP, 0, at);
   PumpMessages();
@@ -54,11 +60,8 @@ bool DoubleClick(HWND window, POINT client) {
 
 bool RightClick(HWND window, POINT client) {
   if (!IsWindow(window)) return false;
-  const LPARAM at = PointParam(client);
-  Post(window, WM_MOUSEMOVE, 0, at);
-  Post(window, WM_RBUTTONDOWN, MK_RBUTTON, at);
   // DefWindowProc turns the release into WM_CONTEXTMENU.
-  Post(window, WM_RBUTTONUP, 0, at);
+  moveAndPress(window, PointParam(client), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
   PumpMessages();
   return true;
 }
