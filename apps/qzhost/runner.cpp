@@ -105,7 +105,7 @@ class Run {
 
  private:
   struct ViewFrame {
-    const ViewSpec* spec;
+    const ViewSetup* setup;
     CFrameWnd* frame;
     CView* view;
   };
@@ -217,19 +217,19 @@ bool Run::Setup() {
     Record({{"event", "moduleLoaded"}, {"module", s_.module}});
   }
 
-  for (const ViewSpec& spec : s_.views) {
-    CRuntimeClass* cls = CRuntimeClass::FromName(spec.className.c_str());
+  for (const ViewSetup& setup : s_.views) {
+    CRuntimeClass* cls = CRuntimeClass::FromName(setup.className.c_str());
     if (!cls) {
       result_.exitCode = 2;
-      result_.failures.push_back(s_.file + ": view \"" + spec.name + "\": no class named " + spec.className);
+      result_.failures.push_back(s_.file + ": view \"" + setup.name + "\": no class named " + setup.className);
       return false;
     }
     auto* frame = new CFrameWnd;
-    std::string caption = spec.title.empty() ? spec.layout : spec.title;
+    std::string caption = setup.title.empty() ? setup.layout : setup.title;
     if (!frame->Create(nullptr, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                       CRect(0, 0, spec.width, spec.height))) {
+                       CRect(0, 0, setup.width, setup.height))) {
       result_.exitCode = 2;
-      result_.failures.push_back("view \"" + spec.name + "\": the frame could not be created");
+      result_.failures.push_back("view \"" + setup.name + "\": the frame could not be created");
       return false;
     }
     CCreateContext ctx;
@@ -237,13 +237,13 @@ bool Run::Setup() {
     CView* view = frame->CreateView(&ctx);
     if (!view) {
       result_.exitCode = 2;
-      result_.failures.push_back("view \"" + spec.name + "\": " + spec.className + " is not a view class");
+      result_.failures.push_back("view \"" + setup.name + "\": " + setup.className + " is not a view class");
       return false;
     }
     frame->SetActiveView(view);
-    views_.push_back({&spec, frame, view});
-    Record({{"event", "viewCreated"}, {"view", spec.name}, {"class", spec.className},
-            {"title", host::ToUtf8(CString(spec.title))}, {"syncGroup", spec.syncGroup}});
+    views_.push_back({&setup, frame, view});
+    Record({{"event", "viewCreated"}, {"view", setup.name}, {"class", setup.className},
+            {"title", host::ToUtf8(CString(setup.title))}, {"syncGroup", setup.syncGroup}});
   }
   headless::PumpMessages();
   return true;
@@ -253,10 +253,10 @@ void Run::Teardown() {
   // The terminal keeps its layout: which view, with which title and group, where.
   std::string ini = (out_ / "home" / "views.ini").string();
   for (const auto& v : views_) {
-    std::string section = v.spec->layout + "." + v.spec->name;
-    WritePrivateProfileStringA(section.c_str(), "Class", v.spec->className.c_str(), ini.c_str());
-    WritePrivateProfileStringA(section.c_str(), "Title", v.spec->title.c_str(), ini.c_str());
-    WritePrivateProfileStringA(section.c_str(), "SyncGroup", std::to_string(v.spec->syncGroup).c_str(), ini.c_str());
+    std::string section = v.setup->layout + "." + v.setup->name;
+    WritePrivateProfileStringA(section.c_str(), "Class", v.setup->className.c_str(), ini.c_str());
+    WritePrivateProfileStringA(section.c_str(), "Title", v.setup->title.c_str(), ini.c_str());
+    WritePrivateProfileStringA(section.c_str(), "SyncGroup", std::to_string(v.setup->syncGroup).c_str(), ini.c_str());
   }
   for (auto& v : views_) {
     if (IsWindow(v.frame->GetSafeHwnd())) v.frame->DestroyWindow();
@@ -281,7 +281,7 @@ HWND Run::ViewWindow(const json& step) const {
   if (!step.contains("view")) return views_.front().view->GetSafeHwnd();
   std::string name = step["view"];
   for (const auto& v : views_) {
-    if (v.spec->name == name) return v.view->GetSafeHwnd();
+    if (v.setup->name == name) return v.view->GetSafeHwnd();
   }
   return nullptr;
 }
@@ -365,7 +365,7 @@ void Run::Do(const Step& step, HWND dialog) {
     }
   } else if (k == "resize") {
     for (auto& v : views_) {
-      if (!j.contains("view") || v.spec->name == j["view"]) {
+      if (!j.contains("view") || v.setup->name == j["view"]) {
         v.frame->SetWindowPos(nullptr, 0, 0, j["width"].get<int>(), j["height"].get<int>(), SWP_NOMOVE | SWP_NOZORDER);
         break;
       }

@@ -340,9 +340,9 @@ void ParseBroker(const Node& n, host::BrokerData& b) {
   });
 }
 
-ViewSpec ParseView(const Node& n, size_t index) {
+ViewSetup ParseView(const Node& n, size_t index) {
   n.Only({"name", "class", "layout", "title", "syncGroup", "selectAccount", "width", "height"});
-  ViewSpec v;
+  ViewSetup v;
   v.className = n.At("class").Utf8();
   v.name = n.Has("name") ? n.At("name").Utf8() : std::to_string(index);
   v.layout = n.TextOr("layout", "Layout1");
@@ -516,7 +516,7 @@ Scenario ParseScenario(const std::string& utf8, const std::string& file) {
     Node views = n.At("views");
     views.ExpectArray();
     for (size_t i = 0; i < views.value().size(); ++i) {
-      ViewSpec v = ParseView(views.At(i), i);
+      ViewSetup v = ParseView(views.At(i), i);
       for (const auto& other : s.views) {
         if (other.name == v.name) views.At(i).Fail("a second view named \"" + v.name + "\"");
       }

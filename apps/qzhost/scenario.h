@@ -23,7 +23,7 @@ class ScenarioError : public std::runtime_error {
       : std::runtime_error(file + ": " + (path.empty() ? "/" : path) + ": " + reason) {}
 };
 
-struct ViewSpec {
+struct ViewSetup {
   std::string name;       // how steps name the view
   std::string className;  // runtime class
   std::string layout;     // CP950
@@ -47,7 +47,7 @@ struct Scenario {
   std::map<std::string, std::map<std::string, std::string>> orderCfg;  // CP950
   std::map<std::string, std::string> language;  // key -> UTF-8 text
   host::BrokerData broker;
-  std::vector<ViewSpec> views;
+  std::vector<ViewSetup> views;
   std::vector<Step> steps;
 };
 

@@ -241,7 +241,7 @@ void JqzOrderBaseDlg::vListCtrlInitial() {
 
 void JqzOrderBaseDlg::vOBT_ChangeListCtrlColumnWidth(CListCtrl& list) {
   if (!::IsWindow(list.GetSafeHwnd())) return;
-  const int columns = host::ListColumnCount(list.GetSafeHwnd());
+  const int columns = host::ListColumnCount(list);
   for (int i = 0; i < columns; ++i) {
     list.SetColumnWidth(i, LVSCW_AUTOSIZE_USEHEADER);
     const int wanted = m_itemGroup.wGetDisplayWidth(i);

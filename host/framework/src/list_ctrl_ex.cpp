@@ -128,7 +128,7 @@ LRESULT CListCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 CListCtrlEx::Cell* CListCtrlEx::pCell(int nItem, int nSubItem, bool bCreate) {
   if (!::IsWindow(m_hWnd) || nItem < 0 || nSubItem < 0 || nItem >= GetItemCount()) return nullptr;
-  const int columns = host::ListColumnCount(m_hWnd);
+  const int columns = host::ListColumnCount(*this);
   if (nSubItem >= std::max(columns, 1)) return nullptr;
   if (m_lines.size() < static_cast<size_t>(GetItemCount())) m_lines.resize(static_cast<size_t>(GetItemCount()));
   Line& line = m_lines[static_cast<size_t>(nItem)];
@@ -336,7 +336,7 @@ void CListCtrlEx::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   if (m_clrAlternate && (item % 2) == 1) lineBk = m_clrAlternate;
   const Line* line = static_cast<size_t>(item) < m_lines.size() ? &m_lines[static_cast<size_t>(item)] : nullptr;
 
-  const int columns = std::max(host::ListColumnCount(m_hWnd), 1);
+  const int columns = std::max(host::ListColumnCount(*this), 1);
   int x = lpDrawItemStruct->rcItem.left;
   const int oldMode = dc->SetBkMode(TRANSPARENT);
   for (int col = 0; col < columns; ++col) {

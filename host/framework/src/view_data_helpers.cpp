@@ -131,8 +131,8 @@ void g_vResetDatano(CListCtrl* pList, int nSortColumn, CBaseOrderItemGroup* pGro
 
 bool g_DataExport(CListCtrl& list) {
   if (!::IsWindow(list.GetSafeHwnd())) return false;
-  const HWND header = host::ListHeader(list.GetSafeHwnd());
-  const int columns = host::ListColumnCount(list.GetSafeHwnd());
+  CHeaderCtrl* header = list.GetHeaderCtrl();
+  const int columns = host::ListColumnCount(list);
   const int lines = list.GetItemCount();
   if (columns <= 0 || lines <= 0) return false;
   const std::string dir = s_PathGetSysPath(2).str();
@@ -151,7 +151,7 @@ bool g_DataExport(CListCtrl& list) {
     item.mask = HDI_TEXT;
     item.pszText = title;
     item.cchTextMax = sizeof title;
-    ::SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&item));
+    header->GetItem(c, &item);
     std::fprintf(f, "%s%s", c ? "\t" : "", title);
   }
   std::fputs("\r\n", f);

@@ -29,30 +29,33 @@ int CListCtrl::InsertItem(int nItem, LPCTSTR lpszItem) {
   return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0);
 }
 
+namespace {
+
+LVITEM itemOf(UINT mask, int item, int subItem, LPCTSTR text, int image, UINT state,
+              UINT stateMask, LPARAM lParam) {
+  LVITEM it{};
+  it.mask = mask;
+  it.iItem = item;
+  it.iSubItem = subItem;
+  it.state = state;
+  it.stateMask = stateMask;
+  it.pszText = const_cast<LPSTR>(text);
+  it.iImage = image;
+  it.lParam = lParam;
+  return it;
+}
+
+}  // namespace
+
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask,
                           int nImage, LPARAM lParam) {
-  LVITEM item{};
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.pszText = const_cast<LPSTR>(lpszItem);
-  item.iImage = nImage;
-  item.lParam = lParam;
+  LVITEM item = itemOf(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
   return InsertItem(&item);
 }
 
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam) {
-  LVITEM item{};
-  item.mask = nMask;
-  item.iItem = nItem;
-  item.iSubItem = nSubItem;
-  item.state = nState;
-  item.stateMask = nStateMask;
-  item.pszText = const_cast<LPSTR>(lpszItem);
-  item.iImage = nImage;
-  item.lParam = lParam;
+  LVITEM item = itemOf(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
   return SetItem(&item);
 }
 

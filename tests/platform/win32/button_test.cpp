@@ -18,10 +18,8 @@ class ButtonTest : public testctl::ControlTest {
   // Buttons follow one another in creation order, as a dialog lays them out:
   // groups run along the z-order.
   HWND Button(DWORD style, int id, int row = 0) {
-    HWND b = testctl::Create(host, "Button", "按鈕", kChild | style, id,
-                             RECT{10, 10 + row * 30, 130, 34 + row * 30});
-    SetWindowPos(b, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    return b;
+    return testctl::Create(host, "Button", "按鈕", kChild | style, id,
+                           RECT{10, 10 + row * 30, 130, 34 + row * 30});
   }
   static LRESULT Check(HWND b) { return SendMessageA(b, BM_GETCHECK, 0, 0); }
 };
