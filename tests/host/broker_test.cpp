@@ -356,6 +356,33 @@ TEST_F(BrokerTest, DividendsByModeTypeCodeAndRange) {
   EXPECT_FALSE(OrderBK_bGetStockDividendCalc(account, result));  // nothing for that code
 }
 
+TEST_F(BrokerTest, StatedDividendTotalsReplaceTheSumsAndCountAsData) {
+  MakeView(host::ViewKind::kDividend);
+  LogIn();
+  AccountType account = MakeAccount("1234567", 65);
+  host::BrokerAccount* record = broker().FindAccount(account);
+  ASSERT_NE(record, nullptr);
+  record->dividendCashTotal = 0.0;  // stated as none, whatever the records hold
+  record->dividendStockTotal = 250.0;
+  CBaseOrder_StockDividendCalc result;
+  OrderBK_iQueryStockkDividendCalc(account, "", ",", "1", "1");
+  headless::AdvanceTime(300);
+  ASSERT_TRUE(OrderBK_bGetStockDividendCalc(account, result));
+  EXPECT_EQ(result.m_vecRecords.size(), 3u);
+  EXPECT_DOUBLE_EQ(result.m_dCashTotal, 0);
+  EXPECT_DOUBLE_EQ(result.m_dStockTotal, 250);
+
+  OrderBK_iQueryStockkDividendCalc(account, "1101", ",", "1", "1");
+  headless::AdvanceTime(300);
+  ASSERT_TRUE(OrderBK_bGetStockDividendCalc(account, result));  // totals without records
+  EXPECT_TRUE(result.m_vecRecords.empty());
+
+  record->dividendStockTotal = 0.0;
+  OrderBK_iQueryStockkDividendCalc(account, "1101", ",", "1", "1");
+  headless::AdvanceTime(300);
+  EXPECT_FALSE(OrderBK_bGetStockDividendCalc(account, result));
+}
+
 // ---- quote memory
 
 TEST_F(BrokerTest, QuoteMemoryKnowsSymbolsByMarket) {

@@ -261,6 +261,8 @@ CBaseOrder_StockDividendCalc Broker::ComputeDividends(const Pending& pending) {
     result.m_dCashTotal += record.m_dCashDividend;
     result.m_dStockTotal += record.m_dStockQty;
   }
+  if (account->dividendCashTotal) result.m_dCashTotal = *account->dividendCashTotal;
+  if (account->dividendStockTotal) result.m_dStockTotal = *account->dividendStockTotal;
   return result;
 }
 
@@ -282,7 +284,9 @@ std::vector<CBaseOrder_UnoffsetInfo> Broker::Positions(const AccountType& accoun
 bool Broker::DividendResult(const AccountType& account,
                             CBaseOrder_StockDividendCalc& result) const {
   const Answered* a = FindAnswered(account);
-  if (!a || !a->dividend || a->dividend->m_vecRecords.empty()) return false;
+  if (!a || !a->dividend) return false;
+  const CBaseOrder_StockDividendCalc& d = *a->dividend;
+  if (d.m_vecRecords.empty() && d.m_dCashTotal == 0.0 && d.m_dStockTotal == 0.0) return false;
   result = *a->dividend;
   return true;
 }

@@ -49,6 +49,10 @@ struct BrokerAccount {
   // holdings earned, mode 2 with those of holdings about to go ex-dividend.
   std::vector<CBaseOrder_StockDividendInfo> dividends;       // mode 1
   std::vector<CBaseOrder_StockDividendInfo> exDividends;     // mode 2
+  // Totals the back-end states in its answers instead of the sums of the selected
+  // records (0: it gives none). An answer with totals counts as data even without records.
+  std::optional<double> dividendCashTotal;
+  std::optional<double> dividendStockTotal;
   CString maintenanceRatio;  // "" when the broker gives none
   CBaseOrder_StockLoginInfo login;
   CBaseOrder_UserInfo user;
@@ -144,6 +148,7 @@ class Broker {
   std::vector<CBaseOrder_StorageStockInfo> DomesticStorage(const AccountType& account) const;
   std::vector<CBaseOrder_FSStorageStockInfo> ForeignStorage(const AccountType& account) const;
   std::vector<CBaseOrder_UnoffsetInfo> Positions(const AccountType& account) const;
+  // False when the last answer holds nothing: no records and no totals.
   bool DividendResult(const AccountType& account, CBaseOrder_StockDividendCalc& result) const;
   // Posts a clear notice (0x0461) for the account to the views.
   void Clear(const AccountType& account, int code);
