@@ -263,7 +263,9 @@ UINT JqzStockDividendCalcDlg::uQueryLockMs() const {
 }
 
 void JqzStockDividendCalcDlg::vEnableQueryButton(bool bEnable) {
-  if (CWnd* button = GetDlgItem(IDC_BTN_QUERY_DIVIDEND)) button->EnableWindow(bEnable ? TRUE : FALSE);
+  // Without an account there is nothing to query, whatever unlocks the button.
+  const bool on = bEnable && !m_vecAccount.empty();
+  if (CWnd* button = GetDlgItem(IDC_BTN_QUERY_DIVIDEND)) button->EnableWindow(on ? TRUE : FALSE);
 }
 
 void JqzStockDividendCalcDlg::vSetUpdateTime() {

@@ -1,11 +1,10 @@
 #include "dividend_scene.h"
 
-#include <headless/headless.h>
-#include <input/input.h>
-
 #include <CDlgTipMsg.h>
 #include <CommonUtilities.h>
 #include <commctrl.h>
+#include <headless/headless.h>
+#include <input/input.h>
 
 #include <cstdio>
 
@@ -16,7 +15,7 @@ namespace dividendtest {
 CBaseOrder_StockDividendInfo Record(const char* date, const char* name, const char* code,
                                     const char* type, double cash, double stockQty) {
   CBaseOrder_StockDividendInfo r;
-  r.m_strDividendDate = date;
+  r.m_strDividendDate = r.m_strDDate = date;
   r.m_strStockName = name;
   r.m_strNameSuffix = code;
   r.m_strType = type;
@@ -26,7 +25,6 @@ CBaseOrder_StockDividendInfo Record(const char* date, const char* name, const ch
   r.m_strCashPayDate = "20240711";
   r.m_dStockQty = stockQty;
   r.m_strStockPayDate = "20240820";
-  r.m_strDDate = date;
   r.m_strSource = "盈餘";
   return r;
 }
@@ -45,9 +43,9 @@ host::BrokerData DividendBroker() {
 void DividendTest::SetUp() {
   ModuleTest::SetUp();
   SYSTEMTIME start{};
-  start.wYear = kYear;
-  start.wMonth = kMonth;
-  start.wDay = kDay;
+  start.wYear = 2025;
+  start.wMonth = 3;
+  start.wDay = 14;
   start.wHour = 9;
   headless::SetLocalDateTime(start);
   LoadBroker(DividendBroker());
@@ -61,9 +59,8 @@ JqzOrderBaseView* DividendTest::Open(BYTE syncGroup, bool bAnswered) {
   return view;
 }
 
-JqzStockDividendCalcDlg* DividendTest::Dlg(const JqzOrderBaseView* view) const {
-  const JqzOrderBaseView* v = view ? view : view_;
-  return v ? dynamic_cast<JqzStockDividendCalcDlg*>(v->m_pBaseDlg) : nullptr;
+JqzStockDividendCalcDlg* DividendTest::Dlg() const {
+  return view_ ? dynamic_cast<JqzStockDividendCalcDlg*>(view_->m_pBaseDlg) : nullptr;
 }
 
 HWND DividendTest::Item(int id, const JqzOrderBaseView* view) const {
@@ -77,69 +74,64 @@ std::vector<nlohmann::json> DividendTest::Queries() const {
   return found;
 }
 
-void DividendTest::Click(int id, const JqzOrderBaseView* view) { input::ClickButton(Item(id, view)); }
+nlohmann::json DividendTest::Query() {
+  ClearEvents();
+  Click(IDC_BTN_QUERY_DIVIDEND);
+  const auto queries = Queries();
+  Advance(300);
+  return queries.size() == 1 ? queries[0] : nlohmann::json();
+}
 
-void DividendTest::PickDate(int id, WORD year, WORD month, WORD day) {
-  HWND picker = Item(id);
-  char text[8];
-  std::snprintf(text, sizeof text, "%04d", year);
-  input::TypeText(picker, text);  // the year field has the focus first
-  input::PressKey(VK_RIGHT);
-  std::snprintf(text, sizeof text, "%02d", month);
-  input::TypeText(picker, text);
-  input::PressKey(VK_RIGHT);
-  std::snprintf(text, sizeof text, "%02d", day);
-  input::TypeText(picker, text);
-  input::PressKey(VK_RIGHT);  // back to the year
+void DividendTest::PickDate(int id, int year, int month, int day) {
+  char text[3][8];
+  std::snprintf(text[0], sizeof text[0], "%04d", year);
+  std::snprintf(text[1], sizeof text[1], "%02d", month);
+  std::snprintf(text[2], sizeof text[2], "%02d", day);
+  for (const char* field : text) {  // year, month, day, and round to the year again
+    input::TypeText(Item(id), field);
+    input::PressKey(VK_RIGHT);
+  }
 }
 
 void DividendTest::ChooseInterval(int itemData) {
   HWND combo = Item(IDC_COMBO_INTERVAL);
-  const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    if (::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == itemData) {
+  for (int i = 0; i < static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0)); ++i)
+    if (::SendMessageA(combo, CB_GETITEMDATA, static_cast<WPARAM>(i), 0) == itemData)
       input::ChooseComboEntry(combo, i);
-      return;
-    }
-  }
-  ADD_FAILURE() << "no interval with item data " << itemData;
 }
 
-std::string DividendTest::Text(int id, const JqzOrderBaseView* view) const {
+std::string DividendTest::Text(int id) const {
   char buffer[512] = {};
-  ::GetWindowTextA(Item(id, view), buffer, sizeof buffer);
+  ::GetWindowTextA(Item(id), buffer, sizeof buffer);
   return buffer;
-}
-
-bool DividendTest::Enabled(int id, const JqzOrderBaseView* view) const {
-  return ::IsWindowEnabled(Item(id, view)) != FALSE;
-}
-
-bool DividendTest::Visible(int id, const JqzOrderBaseView* view) const {
-  return ::IsWindowVisible(Item(id, view)) != FALSE;
 }
 
 int DividendTest::Rows(const JqzOrderBaseView* view) const {
   return static_cast<int>(::SendMessageA(Item(IDC_LIST_DIVIDEND, view), LVM_GETITEMCOUNT, 0, 0));
 }
 
-std::string DividendTest::Cell(int row, int column, const JqzOrderBaseView* view) const {
+std::string DividendTest::Cell(int row, int column) const {
   char buffer[512] = {};
   LVITEMA item{};
   item.iSubItem = column;
   item.pszText = buffer;
   item.cchTextMax = sizeof buffer;
-  ::SendMessageA(Item(IDC_LIST_DIVIDEND, view), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+  ::SendMessageA(Item(IDC_LIST_DIVIDEND), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
                  reinterpret_cast<LPARAM>(&item));
   return buffer;
 }
 
-std::vector<std::string> DividendTest::Columns(const JqzOrderBaseView* view) const {
-  HWND list = Item(IDC_LIST_DIVIDEND, view);
+std::vector<std::string> DividendTest::Line(int row) const {
+  std::vector<std::string> cells;
+  for (size_t c = 0; c < Columns().size(); ++c) cells.push_back(Cell(row, static_cast<int>(c)));
+  return cells;
+}
+
+std::vector<std::string> DividendTest::Columns() const {
+  HWND list = Item(IDC_LIST_DIVIDEND);
   HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
-  const int count = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
   std::vector<std::string> titles;
-  for (int i = 0; i < count; ++i) {
+  for (int i = 0; i < static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)); ++i) {
     char buffer[256] = {};
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT;
@@ -158,5 +150,11 @@ std::string DividendTest::TipText() const {
 }
 
 std::string Lang(const char* key) { return s_LangGetLangString(key).GetString(); }
+
+std::vector<std::string> Langs(std::initializer_list<const char*> keys) {
+  std::vector<std::string> texts;
+  for (const char* key : keys) texts.push_back(Lang(key));
+  return texts;
+}
 
 }  // namespace dividendtest
