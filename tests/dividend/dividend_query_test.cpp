@@ -56,30 +56,34 @@ TEST_F(DividendQueryTest, LoginQueriesTheSyncGroupsAccountForTheCurrentYear) {
   EXPECT_EQ(Rows(), 5);
 }
 
-// ---- the query lock: (BUTTON_DISABLE_TIME or null, how long a query without answer locks)
+// ---- the query lock ------------------------------------------------------------------------
 
-class DividendLockTest : public DividendTest,
-                         public ::testing::WithParamInterface<std::pair<const char*, unsigned>> {};
+struct Lock {
+  const char* name;
+  const char* setting;  // BUTTON_DISABLE_TIME; null: absent
+  unsigned ms;          // how long a query without an answer locks the button
+};
+
+class DividendLockTest : public DividendTest, public ::testing::WithParamInterface<Lock> {};
 
 TEST_P(DividendLockTest, TheButtonStaysLockedUntilTheTimeRunsOut) {
-  const auto [setting, lockMs] = GetParam();
-  if (setting) SetOrderSetting("BUTTON_DISABLE_TIME", setting);
+  if (GetParam().setting) SetOrderSetting("BUTTON_DISABLE_TIME", GetParam().setting);
   host::BrokerData slow = DividendBroker();
   slow.latencyMs = 60000;
   LoadBroker(slow);
   Open(0, false);
-  Advance(lockMs - 1);
+  Advance(GetParam().ms - 1);
   EXPECT_FALSE(Enabled(IDC_BTN_QUERY_DIVIDEND));  // no second click until then
   Advance(1);
   EXPECT_TRUE(Enabled(IDC_BTN_QUERY_DIVIDEND));
   EXPECT_EQ(TipText(), kNoAnswerTip);
 }
 
-// A negative time locks as little as a timer can wait.
+// A negative time locks as briefly as a timer can wait.
 INSTANTIATE_TEST_SUITE_P(Settings, DividendLockTest,
-                         ::testing::Values(std::pair<const char*, unsigned>{nullptr, 2000},
-                                           std::pair<const char*, unsigned>{"5", 5000},
-                                           std::pair<const char*, unsigned>{"-3", USER_TIMER_MINIMUM}));
+                         ::testing::Values(Lock{"Absent", nullptr, 2000}, Lock{"FiveSeconds", "5", 5000},
+                                           Lock{"Negative", "-3", USER_TIMER_MINIMUM}),
+                         [](const ::testing::TestParamInfo<Lock>& info) { return info.param.name; });
 
 TEST_F(DividendQueryTest, AnAnswerEndsTheLockAtOnceAFailureOnlyUnlocks) {
   Open(0, false);

@@ -227,8 +227,10 @@ SYSTEMTIME stepped(SYSTEMTIME d, Field f, int delta) {
 
 // Takes a date a person made; tells the parent when it differs.
 void apply(HWND hwnd, PickerState* s, SYSTEMTIME d) {
-  d.wDayOfWeek = dayOfWeek(d.wYear, d.wMonth, d.wDay);
+  // Typing passes through impossible dates (month 0 on the way to 04): they are refused
+  // before anything is worked out from them.
   if (!wellFormed(d) || !inAllowedRange(s, d) || compare(d, s->date) == 0) return;
+  d.wDayOfWeek = dayOfWeek(d.wYear, d.wMonth, d.wDay);
   s->date = d;
   InvalidateRect(hwnd, nullptr, TRUE);
   notifyChange(hwnd);

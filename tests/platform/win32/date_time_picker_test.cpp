@@ -132,3 +132,21 @@ TEST_F(DateTimePickerTest, APersonsChangeIsReported) {
   EXPECT_EQ(changes[0].flags, static_cast<DWORD>(GDT_VALID));
   EXPECT_EQ(changes[0].st.wMonth, 1);
 }
+
+TEST_F(DateTimePickerTest, TypedDigitsPassThroughImpossibleMonths) {
+  HWND p = Picker();
+  SendMessageA(p, DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("yyyy/MM/dd"));
+  const SYSTEMTIME start = Date(2026, 12, 31);
+  ASSERT_TRUE(Set(p, GDT_VALID, &start));
+  SetFocus(p);
+  SendMessageA(p, WM_KEYDOWN, VK_RIGHT, 0);
+  for (char digit : {'0', '4'}) SendMessageA(p, WM_CHAR, static_cast<WPARAM>(digit), 0);  // month 0, then 4
+  SYSTEMTIME st{};
+  Get(p, &st);
+  EXPECT_EQ(st.wMonth, 4);
+  EXPECT_EQ(st.wDay, 30);  // April has 30 days
+  EXPECT_EQ(st.wDayOfWeek, 4);
+  for (char digit : {'1', '3'}) SendMessageA(p, WM_CHAR, static_cast<WPARAM>(digit), 0);  // month 1, then 13
+  Get(p, &st);
+  EXPECT_EQ(st.wMonth, 1);
+}
