@@ -17,6 +17,7 @@
 #include "host/environment.h"
 #include "host/cp950_text.h"
 #include "host/language_table.h"
+#include "module_path.h"
 #include "window_dump.h"
 
 namespace qzhost {
@@ -207,7 +208,7 @@ bool Run::Setup() {
   });
 
   if (!s_.module.empty()) {
-    module_ = AfxLoadLibrary(s_.module.c_str());
+    module_ = AfxLoadLibrary(ModulePath(s_.module).c_str());
     if (!module_) {
       result_.exitCode = 2;
       result_.failures.push_back(s_.module + ": the module library could not be loaded or did not register");

@@ -9,6 +9,8 @@ namespace afx_internal {
 
 // Drops the runtime classes whose code lives in the library.
 void RemoveClassesOf(HINSTANCE hModule);
+// Brings back the classes RemoveClassesOf took from a library that joins again.
+void RestoreClassesOf(HINSTANCE hModule);
 
 // Keeps a message as the one being handled while a handler runs outside WindowProc.
 void PushCurrentMessage(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -67,6 +67,12 @@ std::vector<HINSTANCE> searchOrder() {
 
 #ifndef _WIN32
 using DllEntry = BOOL (*)(HINSTANCE, DWORD, LPVOID);
+
+// Loads per library: like Windows, DllMain hears the first load and the last free only.
+std::map<void*, int>& loadCounts() {
+  static auto* counts = new std::map<void*, int>;
+  return *counts;
+}
 #endif
 
 }  // namespace
@@ -79,6 +85,7 @@ BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE hModule) {
   state.hModule = hModule;
   state.hResource = hModule;
   state.bInitialized = TRUE;
+  afx_internal::RestoreClassesOf(hModule);
   return TRUE;
 }
 
@@ -142,9 +149,11 @@ HINSTANCE AfxLoadLibrary(LPCSTR lpszModuleName) {
     return nullptr;
   }
   auto hInst = static_cast<HINSTANCE>(handle);
+  if (loadCounts()[handle]++ > 0) return hInst;
   if (auto entry = reinterpret_cast<DllEntry>(dlsym(handle, "DllMain"))) {
     if (!entry(hInst, DLL_PROCESS_ATTACH, nullptr)) {
       entry(hInst, DLL_PROCESS_DETACH, nullptr);
+      loadCounts().erase(handle);
       dlclose(handle);
       return nullptr;
     }
@@ -159,6 +168,10 @@ BOOL AfxFreeLibrary(HINSTANCE hInstLib) {
   return FreeLibrary(hInstLib);
 #else
   void* handle = hInstLib;
+  auto count = loadCounts().find(handle);
+  if (count == loadCounts().end()) return FALSE;
+  if (--count->second > 0) return dlclose(handle) == 0 ? TRUE : FALSE;
+  loadCounts().erase(count);
   if (auto entry = reinterpret_cast<DllEntry>(dlsym(handle, "DllMain")))
     entry(hInstLib, DLL_PROCESS_DETACH, nullptr);
   return dlclose(handle) == 0 ? TRUE : FALSE;

@@ -20,6 +20,13 @@ std::vector<Registered>& registry() {
   return *classes;
 }
 
+// Classes of libraries that left the chain while their image stayed mapped; they come
+// back when the library joins again, as a reloaded image would register them anew.
+std::vector<Registered>& parked() {
+  static auto* classes = new std::vector<Registered>;
+  return *classes;
+}
+
 }  // namespace
 
 CRuntimeClass* CObject::GetThisClass() {
@@ -61,9 +68,11 @@ AFX_CLASSINIT::AFX_CLASSINIT(CRuntimeClass* cls) : m_pClass(cls) {
 }
 
 AFX_CLASSINIT::~AFX_CLASSINIT() {
-  auto& r = registry();
-  r.erase(std::remove_if(r.begin(), r.end(), [this](const Registered& e) { return e.cls == m_pClass; }),
-          r.end());
+  for (auto* list : {&registry(), &parked()}) {
+    list->erase(std::remove_if(list->begin(), list->end(),
+                               [this](const Registered& e) { return e.cls == m_pClass; }),
+                list->end());
+  }
 }
 
 namespace afx_internal {
@@ -71,8 +80,19 @@ namespace afx_internal {
 void RemoveClassesOf(HINSTANCE hModule) {
   if (!hModule) return;
   auto& r = registry();
-  r.erase(std::remove_if(r.begin(), r.end(), [hModule](const Registered& e) { return e.module == hModule; }),
-          r.end());
+  auto gone = std::stable_partition(r.begin(), r.end(),
+                                    [hModule](const Registered& e) { return e.module != hModule; });
+  parked().insert(parked().end(), gone, r.end());
+  r.erase(gone, r.end());
+}
+
+void RestoreClassesOf(HINSTANCE hModule) {
+  if (!hModule) return;
+  auto& p = parked();
+  auto back = std::stable_partition(p.begin(), p.end(),
+                                    [hModule](const Registered& e) { return e.module != hModule; });
+  registry().insert(registry().end(), back, p.end());
+  p.erase(back, p.end());
 }
 
 }  // namespace afx_internal

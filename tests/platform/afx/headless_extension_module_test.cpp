@@ -80,6 +80,27 @@ TEST_F(ExtensionModuleTest, FailedInitialisationFailsTheLoad) {
   EXPECT_FALSE(AfxFreeLibrary(nullptr));
 }
 
+TEST_F(ExtensionModuleTest, OnlyTheFirstLoadAndTheLastFreeReachTheLibrary) {
+  HINSTANCE first = AfxLoadLibrary(AFX_SAMPLE_EXTENSION);
+  ASSERT_NE(first, nullptr);
+  HINSTANCE second = AfxLoadLibrary(AFX_SAMPLE_EXTENSION);
+  EXPECT_EQ(second, first);
+  // A second entry in the chain would outlive the first free.
+  EXPECT_TRUE(AfxFreeLibrary(second));
+  EXPECT_NE(CRuntimeClass::FromName("CSampleExtensionObject"), nullptr);
+  EXPECT_NE(AfxFindDialogTemplate(MAKEINTRESOURCE(501)), nullptr);
+  EXPECT_TRUE(AfxFreeLibrary(first));
+  EXPECT_EQ(CRuntimeClass::FromName("CSampleExtensionObject"), nullptr);
+  EXPECT_EQ(AfxFindDialogTemplate(MAKEINTRESOURCE(501)), nullptr);
+  EXPECT_FALSE(AfxFreeLibrary(first));
+
+  // Loaded again, it brings its classes again.
+  HINSTANCE again = AfxLoadLibrary(AFX_SAMPLE_EXTENSION);
+  ASSERT_NE(again, nullptr);
+  EXPECT_NE(CRuntimeClass::FromName("CSampleExtensionObject"), nullptr);
+  EXPECT_TRUE(AfxFreeLibrary(again));
+}
+
 TEST_F(ExtensionModuleTest, ResourceNamesIgnoreCase) {
   templates::DialogTemplate named("named", WS_POPUP, {0, 0, 10, 10});
   ASSERT_TRUE(AfxAddDialogResource(AfxGetInstanceHandle(), "IDD_Order", named.Get()));
