@@ -1,0 +1,185 @@
+#include "PositionListFill.h"
+
+#include <BKOrderInterface.h>
+#include <CommonUtilities.h>
+#include <OrderBK.h>
+#include <R7Format.h>
+#include <ViewDataHelpers.h>
+
+#include <cstdlib>
+
+#include "PositionItemKeys.h"
+#include "PositionRows.h"
+
+using namespace positions;
+
+namespace {
+
+// The usual board lot, for a code the back-end gives no lot for.
+constexpr int kDefaultBoardLot = 1000;
+
+CString strShares(int n) {
+  CString text;
+  text.Format("%d%s", n, s_LangGetLangString(kTextShares).GetString());
+  return text;
+}
+
+CString strKindLabel(int nKind) {
+  switch (nKind) {
+    case POSITION_CASH: return s_LangGetLangString(kTextCash);
+    case POSITION_MARGIN: return s_LangGetLangString(kTextMargin);
+    default: return s_LangGetLangString(kTextShort);
+  }
+}
+
+CString strCommodityName(const CString& strCode) {
+  if (BKOrderInterface::bIsSymbolIDExist(16, strCode)) return g_GetCommodityId(strCode, 16);
+  if (BKOrderInterface::bIsSymbolIDExist(122, strCode)) return g_GetCommodityId(strCode, 122);
+  return CString();
+}
+
+CString strChange(double dChange, double dRate) {
+  CString text;
+  if (dChange > 0)
+    text.Format("▲ %+.2f / %.2f%%", dChange, dRate);
+  else if (dChange < 0)
+    text.Format("▼ %+.2f / %.2f%%", dChange, -dRate);
+  else
+    text = " +0.000 / 0.000%";
+  return text;
+}
+
+void vSetAction(CListCtrlEx& list, int nLine, int nColumn, const char* pszTextKey) {
+  if (nColumn < 0) return;
+  list.SetCellSpecialType(nLine, nColumn, LISTEX_SPECIAL_CLICKTEXT,
+                          {s_LangGetLangString(pszTextKey)});
+}
+
+void vSetActions(CListCtrlEx& list, int nLine, const PositionRow& row, int nColClose,
+                 int nColOdd, int nColDayTrade) {
+  switch (row.m_nKind) {
+    case POSITION_CASH: {
+      int nUnit = kDefaultBoardLot;
+      OrderBK_vGetUnit(row.m_strCode, nUnit, false);
+      // A lot below one share cannot divide the quantity: no lot or odd-lot action.
+      if (nUnit < 1) return;
+      if (row.m_nAvailable / nUnit > 0) vSetAction(list, nLine, nColClose, kTextCashSell);
+      if (row.m_nAvailable % nUnit > 0) vSetAction(list, nLine, nColOdd, kTextOddSell);
+      break;
+    }
+    case POSITION_MARGIN:
+      if (row.m_nAvailable > 0) vSetAction(list, nLine, nColClose, kTextMarginSell);
+      if (row.m_nQ2 != 0) vSetAction(list, nLine, nColDayTrade, kTextDayTradeSell);
+      break;
+    default:
+      if (row.m_nAvailable > 0) vSetAction(list, nLine, nColClose, kTextShortCover);
+      if (row.m_nQ2 != 0) vSetAction(list, nLine, nColDayTrade, kTextDayTradeBuy);
+      break;
+  }
+}
+
+void vColourChange(CListCtrlEx& list, int nLine, int nColumn, const CString& strCode,
+                   double dChange, double dPrice) {
+  if (nColumn < 0) return;
+  list.bCancelSpecialType(nLine, nColumn, true);
+  if (dChange > 0) {
+    list.SetCellBorderColor(nLine, nColumn, kPositionRed);
+    if (g_bDoubleIsEqual(g_GetSymbolInfoByItem(16, strCode, 132), dPrice)) {
+      list.SetCellBkColor(nLine, nColumn, kPositionLimitUpBk);
+      list.SetCellTextColor(nLine, nColumn, kPositionWhite);
+    } else {
+      list.SetCellTextColor(nLine, nColumn, kPositionRed);
+    }
+  } else if (dChange < 0) {
+    list.SetCellBorderColor(nLine, nColumn, kPositionGreen);
+    if (g_bDoubleIsEqual(g_GetSymbolInfoByItem(16, strCode, 133), dPrice)) {
+      list.SetCellBkColor(nLine, nColumn, kPositionLimitDownBk);
+      list.SetCellTextColor(nLine, nColumn, kPositionWhite);
+    } else {
+      list.SetCellTextColor(nLine, nColumn, kPositionGreen);
+    }
+  }
+}
+
+}  // namespace
+
+double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
+                         const std::vector<PositionRow>& rows) {
+  double dTotal = 0.0;
+  const int nColCode = group.iGetDisplayItem(kItemStockCode);
+  const bool bQ3Shown = group.iGetDisplayItem(kItemQ3) >= 0;
+  const int nColClose = group.iGetDisplayItem(kItemActionClose);
+  const int nColOdd = group.iGetDisplayItem(kItemActionOdd);
+  const int nColDayTrade = group.iGetDisplayItem(kItemActionDayTrade);
+  const int nColChange = group.iGetDisplayItem(kItemChange);
+  const int nColStatus = group.iGetDisplayItem(kItemStatus);
+  const int nColDate = group.iGetDisplayItem(kItemDate);
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  const R7Format today(R7Format::R7_DATE, now.wYear, now.wMonth, now.wDay);
+
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const PositionRow& row = rows[i];
+    const int nRow = static_cast<int>(i);
+    const int nLine = list.GetItemCount();
+    const CString& code = row.m_strCode;
+    const BYTE byMarket = byGetPositionMarket(code);
+
+    const CString strName = strCommodityName(code);
+    if (nColCode < 0) {
+      CString text = code;
+      if (!strName.IsEmpty()) text.Format("%s(%s)", strName.GetString(), code.GetString());
+      group.bSetItemValue(kItemCommodity, text);
+    } else {
+      group.bSetItemValue(kItemStockCode, code);
+      group.bSetItemValue(kItemCommodity, strName.IsEmpty() ? CString("--") : strName);
+    }
+    group.bSetItemValue(kItemKind, strKindLabel(row.m_nKind));
+    group.bSetItemValue(kItemOpening, strShares(row.m_nOpening));
+
+    double dPrice = g_GetSymbolInfoByItem(byMarket, code, 125);
+    if (dPrice <= 0) dPrice = g_GetSymbolInfoByItem(byMarket, code, 455);
+    group.bSetItemValue(kItemPrice, dPrice == 0 ? CString("--") : g_cszNormalizDouble(dPrice));
+
+    const int nQuantity = bQ3Shown ? row.m_nQ3 : row.m_nOpening;
+    const double dValue = nQuantity * dPrice;
+    group.bSetItemValue(kItemMarketValue, dValue > 0
+                                              ? g_cszNormalizCstring(g_cszNormalizDouble(dValue))
+                                              : CString("--"));
+    dTotal += dValue;
+
+    const double dChange = g_GetSymbolInfoByItem(16, code, 184);
+    const double dRate = g_GetSymbolInfoByItem(16, code, 185);
+    group.bSetItemValue(kItemChange, strChange(dChange, dRate));
+
+    group.bSetItemValue(kItemUnoffset, strShares(row.m_nUnoffset));
+    group.bSetItemValue(kItemQ3, strShares(row.m_nQ3));
+    group.bSetItemValue(kItemToday, strShares(row.m_nToday));
+    group.bSetItemValue(kItemClosingOrder, strShares(row.m_nClosingOrder));
+    group.bSetItemValue(kItemQ2, strShares(row.m_nQ2));
+
+    const R7Format date = g_xGetSymbolInfoByItem(16, code, 453);
+    const int nDate = std::atoi(s_GetAsString(date));
+    CString strDate;
+    strDate.Format("%04d/%02d/%02d", nDate / 10000, (nDate / 100) % 100, nDate % 100);
+    group.bSetItemValue(kItemDate, strDate);
+
+    group.bSetItemValue(kItemActionClose, CString("--"));
+    group.bSetItemValue(kItemActionOdd, CString("--"));
+    group.bSetItemValue(kItemActionDayTrade, CString("--"));
+    group.bSetItemValue(kItemLine, nLine + 1);
+
+    const CString strLine = group.strGetDisplayLineText();
+    if (!strLine.IsEmpty()) list.InsertLineText(nLine, strLine, strLine.GetLength(), "\t", 0);
+
+    vSetActions(list, nLine, row, nColClose, nColOdd, nColDayTrade);
+    vColourChange(list, nRow, nColChange, code, dChange, dPrice);
+    if (nColStatus >= 0 && row.m_nUnoffset != 0)
+      list.SetCellTextColor(nRow, nColStatus, row.m_nUnoffset > 0 ? kPositionRed : kPositionGreen);
+    // Dates from today to a fortnight ahead; the unsigned difference leaves out the past.
+    const unsigned long ulDays =
+        static_cast<unsigned long>(date.lGetValue()) - static_cast<unsigned long>(today.lGetValue());
+    if (nColDate >= 0 && ulDays <= 14) list.SetCellTextColor(nRow, nColDate, kPositionRed);
+  }
+  return dTotal;
+}
