@@ -1,12 +1,13 @@
 #include "PositionListFill.h"
 
-#include <BKOrderInterface.h>
 #include <CommonUtilities.h>
 #include <OrderBK.h>
 #include <R7Format.h>
 #include <ViewDataHelpers.h>
 
+#include <charconv>
 #include <cstdlib>
+#include <string>
 
 #include "PositionItemKeys.h"
 #include "PositionRows.h"
@@ -18,25 +19,32 @@ namespace {
 // The usual board lot, for a code the back-end gives no lot for.
 constexpr int kDefaultBoardLot = 1000;
 
-CString strShares(int n) {
-  CString text;
-  text.Format("%d%s", n, s_LangGetLangString(kTextShares).GetString());
-  return text;
-}
+// The language texts of a fill, looked up once: the table does not change while the
+// list fills.
+struct FillTexts {
+  CString strShares = s_LangGetLangString(kTextShares);
+  CString strCash = s_LangGetLangString(kTextCash);
+  CString strMargin = s_LangGetLangString(kTextMargin);
+  CString strShort = s_LangGetLangString(kTextShort);
+  std::vector<CString> cashSell{s_LangGetLangString(kTextCashSell)};
+  std::vector<CString> oddSell{s_LangGetLangString(kTextOddSell)};
+  std::vector<CString> marginSell{s_LangGetLangString(kTextMarginSell)};
+  std::vector<CString> dayTradeSell{s_LangGetLangString(kTextDayTradeSell)};
+  std::vector<CString> shortCover{s_LangGetLangString(kTextShortCover)};
+  std::vector<CString> dayTradeBuy{s_LangGetLangString(kTextDayTradeBuy)};
 
-CString strKindLabel(int nKind) {
-  switch (nKind) {
-    case POSITION_CASH: return s_LangGetLangString(kTextCash);
-    case POSITION_MARGIN: return s_LangGetLangString(kTextMargin);
-    default: return s_LangGetLangString(kTextShort);
+  const CString& strKind(int nKind) const {
+    return nKind == POSITION_CASH ? strCash : nKind == POSITION_MARGIN ? strMargin : strShort;
   }
-}
-
-CString strCommodityName(const CString& strCode) {
-  if (BKOrderInterface::bIsSymbolIDExist(16, strCode)) return g_GetCommodityId(strCode, 16);
-  if (BKOrderInterface::bIsSymbolIDExist(122, strCode)) return g_GetCommodityId(strCode, 122);
-  return CString();
-}
+  // "%d" and the unit word.
+  CString strCount(int n) const {
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    std::string text(digits, end);
+    text += strShares.str();
+    return CString(text.c_str());
+  }
+};
 
 CString strChange(double dChange, double dRate) {
   CString text;
@@ -49,31 +57,30 @@ CString strChange(double dChange, double dRate) {
   return text;
 }
 
-void vSetAction(CListCtrlEx& list, int nLine, int nColumn, const char* pszTextKey) {
+void vSetAction(CListCtrlEx& list, int nLine, int nColumn, const std::vector<CString>& texts) {
   if (nColumn < 0) return;
-  list.SetCellSpecialType(nLine, nColumn, LISTEX_SPECIAL_CLICKTEXT,
-                          {s_LangGetLangString(pszTextKey)});
+  list.SetCellSpecialType(nLine, nColumn, LISTEX_SPECIAL_CLICKTEXT, texts);
 }
 
 void vSetActions(CListCtrlEx& list, int nLine, const PositionRow& row, int nColClose,
-                 int nColOdd, int nColDayTrade) {
+                 int nColOdd, int nColDayTrade, const FillTexts& t) {
   switch (row.m_nKind) {
     case POSITION_CASH: {
       int nUnit = kDefaultBoardLot;
       OrderBK_vGetUnit(row.m_strCode, nUnit, false);
       // A lot below one share cannot divide the quantity: no lot or odd-lot action.
       if (nUnit < 1) return;
-      if (row.m_nAvailable / nUnit > 0) vSetAction(list, nLine, nColClose, kTextCashSell);
-      if (row.m_nAvailable % nUnit > 0) vSetAction(list, nLine, nColOdd, kTextOddSell);
+      if (row.m_nAvailable / nUnit > 0) vSetAction(list, nLine, nColClose, t.cashSell);
+      if (row.m_nAvailable % nUnit > 0) vSetAction(list, nLine, nColOdd, t.oddSell);
       break;
     }
     case POSITION_MARGIN:
-      if (row.m_nAvailable > 0) vSetAction(list, nLine, nColClose, kTextMarginSell);
-      if (row.m_nQ2 != 0) vSetAction(list, nLine, nColDayTrade, kTextDayTradeSell);
+      if (row.m_nAvailable > 0) vSetAction(list, nLine, nColClose, t.marginSell);
+      if (row.m_nQ2 != 0) vSetAction(list, nLine, nColDayTrade, t.dayTradeSell);
       break;
     default:
-      if (row.m_nAvailable > 0) vSetAction(list, nLine, nColClose, kTextShortCover);
-      if (row.m_nQ2 != 0) vSetAction(list, nLine, nColDayTrade, kTextDayTradeBuy);
+      if (row.m_nAvailable > 0) vSetAction(list, nLine, nColClose, t.shortCover);
+      if (row.m_nQ2 != 0) vSetAction(list, nLine, nColDayTrade, t.dayTradeBuy);
       break;
   }
 }
@@ -117,15 +124,19 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   const R7Format today(R7Format::R7_DATE, now.wYear, now.wMonth, now.wDay);
+  const FillTexts texts;
+  // Every row with a line text adds one line to the emptied list.
+  int nLines = list.GetItemCount();
 
   for (size_t i = 0; i < rows.size(); ++i) {
     const PositionRow& row = rows[i];
     const int nRow = static_cast<int>(i);
-    const int nLine = list.GetItemCount();
+    const int nLine = nLines;
     const CString& code = row.m_strCode;
     const BYTE byMarket = byGetPositionMarket(code);
 
-    const CString strName = strCommodityName(code);
+    // The name comes from the market the price is read from: 16, else 122, else none.
+    const CString strName = byMarket != 0 ? g_GetCommodityId(code, byMarket) : CString();
     if (nColCode < 0) {
       CString text = code;
       if (!strName.IsEmpty()) text.Format("%s(%s)", strName.GetString(), code.GetString());
@@ -134,8 +145,8 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
       group.bSetItemValue(kItemStockCode, code);
       group.bSetItemValue(kItemCommodity, strName.IsEmpty() ? CString("--") : strName);
     }
-    group.bSetItemValue(kItemKind, strKindLabel(row.m_nKind));
-    group.bSetItemValue(kItemOpening, strShares(row.m_nOpening));
+    group.bSetItemValue(kItemKind, texts.strKind(row.m_nKind));
+    group.bSetItemValue(kItemOpening, texts.strCount(row.m_nOpening));
 
     double dPrice = g_GetSymbolInfoByItem(byMarket, code, 125);
     if (dPrice <= 0) dPrice = g_GetSymbolInfoByItem(byMarket, code, 455);
@@ -152,11 +163,11 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
     const double dRate = g_GetSymbolInfoByItem(16, code, 185);
     group.bSetItemValue(kItemChange, strChange(dChange, dRate));
 
-    group.bSetItemValue(kItemUnoffset, strShares(row.m_nUnoffset));
-    group.bSetItemValue(kItemQ3, strShares(row.m_nQ3));
-    group.bSetItemValue(kItemToday, strShares(row.m_nToday));
-    group.bSetItemValue(kItemClosingOrder, strShares(row.m_nClosingOrder));
-    group.bSetItemValue(kItemQ2, strShares(row.m_nQ2));
+    group.bSetItemValue(kItemUnoffset, texts.strCount(row.m_nUnoffset));
+    group.bSetItemValue(kItemQ3, texts.strCount(row.m_nQ3));
+    group.bSetItemValue(kItemToday, texts.strCount(row.m_nToday));
+    group.bSetItemValue(kItemClosingOrder, texts.strCount(row.m_nClosingOrder));
+    group.bSetItemValue(kItemQ2, texts.strCount(row.m_nQ2));
 
     const R7Format date = g_xGetSymbolInfoByItem(16, code, 453);
     const int nDate = std::atoi(s_GetAsString(date));
@@ -170,9 +181,10 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
     group.bSetItemValue(kItemLine, nLine + 1);
 
     const CString strLine = group.strGetDisplayLineText();
-    if (!strLine.IsEmpty()) list.InsertLineText(nLine, strLine, strLine.GetLength(), "\t", 0);
+    if (!strLine.IsEmpty() && list.InsertLineText(nLine, strLine, strLine.GetLength(), "\t", 0) >= 0)
+      ++nLines;
 
-    vSetActions(list, nLine, row, nColClose, nColOdd, nColDayTrade);
+    vSetActions(list, nLine, row, nColClose, nColOdd, nColDayTrade, texts);
     vColourChange(list, nRow, nColChange, code, dChange, dPrice);
     if (nColStatus >= 0 && row.m_nUnoffset != 0)
       list.SetCellTextColor(nRow, nColStatus, row.m_nUnoffset > 0 ? kPositionRed : kPositionGreen);

@@ -20,6 +20,15 @@ bool Broker::HasQuoteValue(BYTE market, const CString& code, WORD item) const {
   return it != data_.quotes.end() && it->second.items.count(item) != 0;
 }
 
+bool Broker::FindQuoteValue(BYTE market, const std::string& code, WORD item, double& value) const {
+  auto it = data_.quotes.find({market, code});
+  if (it == data_.quotes.end()) return false;
+  auto found = it->second.items.find(item);
+  if (found == it->second.items.end()) return false;
+  value = found->second;
+  return true;
+}
+
 CString Broker::SymbolName(BYTE market, const CString& code) const {
   auto it = data_.quotes.find({market, code.str()});
   return it == data_.quotes.end() ? CString() : it->second.name;

@@ -154,6 +154,8 @@ class Broker {
   double QuoteValue(BYTE market, const CString& code, WORD item) const;
   // Whether the memory holds the item for the symbol.
   bool HasQuoteValue(BYTE market, const CString& code, WORD item) const;
+  // Both in one look-up: false, leaving value, when the memory holds no such item.
+  bool FindQuoteValue(BYTE market, const std::string& code, WORD item, double& value) const;
   CString SymbolName(BYTE market, const CString& code) const;
   void SetQuoteValue(BYTE market, const CString& code, WORD item, double value);
   bool RequestMemory(BYTE& reqNo, const std::vector<CSymbolInfo>& symbols,
