@@ -19,6 +19,15 @@ namespace {
 // The usual board lot, for a code the back-end gives no lot for.
 constexpr int kDefaultBoardLot = 1000;
 
+// The item keys the fill sets, made once rather than for each of thousands of values.
+struct FillKeys {
+  CString stockCode{kItemStockCode}, commodity{kItemCommodity}, kind{kItemKind},
+      opening{kItemOpening}, price{kItemPrice}, marketValue{kItemMarketValue}, change{kItemChange},
+      unoffset{kItemUnoffset}, q3{kItemQ3}, today{kItemToday}, closingOrder{kItemClosingOrder},
+      q2{kItemQ2}, date{kItemDate}, actionClose{kItemActionClose}, actionOdd{kItemActionOdd},
+      actionDayTrade{kItemActionDayTrade}, line{kItemLine};
+};
+
 // The language texts of a fill, looked up once: the table does not change while the
 // list fills.
 struct FillTexts {
@@ -124,6 +133,7 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   const R7Format today(R7Format::R7_DATE, now.wYear, now.wMonth, now.wDay);
+  static const FillKeys keys;
   const FillTexts texts;
   // Every row with a line text adds one line to the emptied list.
   int nLines = list.GetItemCount();
@@ -140,45 +150,45 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
     if (nColCode < 0) {
       CString text = code;
       if (!strName.IsEmpty()) text.Format("%s(%s)", strName.GetString(), code.GetString());
-      group.bSetItemValue(kItemCommodity, text);
+      group.bSetItemValue(keys.commodity, text);
     } else {
-      group.bSetItemValue(kItemStockCode, code);
-      group.bSetItemValue(kItemCommodity, strName.IsEmpty() ? CString("--") : strName);
+      group.bSetItemValue(keys.stockCode, code);
+      group.bSetItemValue(keys.commodity, strName.IsEmpty() ? CString("--") : strName);
     }
-    group.bSetItemValue(kItemKind, texts.strKind(row.m_nKind));
-    group.bSetItemValue(kItemOpening, texts.strCount(row.m_nOpening));
+    group.bSetItemValue(keys.kind, texts.strKind(row.m_nKind));
+    group.bSetItemValue(keys.opening, texts.strCount(row.m_nOpening));
 
     double dPrice = g_GetSymbolInfoByItem(byMarket, code, 125);
     if (dPrice <= 0) dPrice = g_GetSymbolInfoByItem(byMarket, code, 455);
-    group.bSetItemValue(kItemPrice, dPrice == 0 ? CString("--") : g_cszNormalizDouble(dPrice));
+    group.bSetItemValue(keys.price, dPrice == 0 ? CString("--") : g_cszNormalizDouble(dPrice));
 
     const int nQuantity = bQ3Shown ? row.m_nQ3 : row.m_nOpening;
     const double dValue = nQuantity * dPrice;
-    group.bSetItemValue(kItemMarketValue, dValue > 0
+    group.bSetItemValue(keys.marketValue, dValue > 0
                                               ? g_cszNormalizCstring(g_cszNormalizDouble(dValue))
                                               : CString("--"));
     dTotal += dValue;
 
     const double dChange = g_GetSymbolInfoByItem(16, code, 184);
     const double dRate = g_GetSymbolInfoByItem(16, code, 185);
-    group.bSetItemValue(kItemChange, strChange(dChange, dRate));
+    group.bSetItemValue(keys.change, strChange(dChange, dRate));
 
-    group.bSetItemValue(kItemUnoffset, texts.strCount(row.m_nUnoffset));
-    group.bSetItemValue(kItemQ3, texts.strCount(row.m_nQ3));
-    group.bSetItemValue(kItemToday, texts.strCount(row.m_nToday));
-    group.bSetItemValue(kItemClosingOrder, texts.strCount(row.m_nClosingOrder));
-    group.bSetItemValue(kItemQ2, texts.strCount(row.m_nQ2));
+    group.bSetItemValue(keys.unoffset, texts.strCount(row.m_nUnoffset));
+    group.bSetItemValue(keys.q3, texts.strCount(row.m_nQ3));
+    group.bSetItemValue(keys.today, texts.strCount(row.m_nToday));
+    group.bSetItemValue(keys.closingOrder, texts.strCount(row.m_nClosingOrder));
+    group.bSetItemValue(keys.q2, texts.strCount(row.m_nQ2));
 
     const R7Format date = g_xGetSymbolInfoByItem(16, code, 453);
     const int nDate = std::atoi(s_GetAsString(date));
     CString strDate;
     strDate.Format("%04d/%02d/%02d", nDate / 10000, (nDate / 100) % 100, nDate % 100);
-    group.bSetItemValue(kItemDate, strDate);
+    group.bSetItemValue(keys.date, strDate);
 
-    group.bSetItemValue(kItemActionClose, CString("--"));
-    group.bSetItemValue(kItemActionOdd, CString("--"));
-    group.bSetItemValue(kItemActionDayTrade, CString("--"));
-    group.bSetItemValue(kItemLine, nLine + 1);
+    group.bSetItemValue(keys.actionClose, CString("--"));
+    group.bSetItemValue(keys.actionOdd, CString("--"));
+    group.bSetItemValue(keys.actionDayTrade, CString("--"));
+    group.bSetItemValue(keys.line, nLine + 1);
 
     const CString strLine = group.strGetDisplayLineText();
     if (!strLine.IsEmpty() && list.InsertLineText(nLine, strLine, strLine.GetLength(), "\t", 0) >= 0)
