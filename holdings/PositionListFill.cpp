@@ -5,6 +5,7 @@
 #include <R7Format.h>
 #include <ViewDataHelpers.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <string>
@@ -64,6 +65,26 @@ CString strChange(double dChange, double dRate) {
   else
     text = " +0.000 / 0.000%";
   return text;
+}
+
+// "%04d/%02d/%02d" of the year, month and day of YYYYMMDD, without printf for the usual
+// non-negative number.
+CString strDateText(int nDate) {
+  CString text;
+  if (nDate < 0) {
+    text.Format("%04d/%02d/%02d", nDate / 10000, (nDate / 100) % 100, nDate % 100);
+    return text;
+  }
+  char year[16];
+  const auto end = std::to_chars(year, year + sizeof year, nDate / 10000).ptr;
+  std::string out(static_cast<size_t>(std::max<std::ptrdiff_t>(0, 4 - (end - year))), '0');
+  out.append(year, end);
+  const int nMonth = (nDate / 100) % 100;
+  const int nDay = nDate % 100;
+  const char rest[] = {'/', static_cast<char>('0' + nMonth / 10), static_cast<char>('0' + nMonth % 10),
+                       '/', static_cast<char>('0' + nDay / 10), static_cast<char>('0' + nDay % 10)};
+  out.append(rest, sizeof rest);
+  return CString(out.c_str());
 }
 
 void vSetAction(CListCtrlEx& list, int nLine, int nColumn, const std::vector<CString>& texts) {
@@ -181,9 +202,7 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
 
     const R7Format date = g_xGetSymbolInfoByItem(16, code, 453);
     const int nDate = std::atoi(s_GetAsString(date));
-    CString strDate;
-    strDate.Format("%04d/%02d/%02d", nDate / 10000, (nDate / 100) % 100, nDate % 100);
-    group.bSetItemValue(keys.date, strDate);
+    group.bSetItemValue(keys.date, strDateText(nDate));
 
     group.bSetItemValue(keys.actionClose, CString("--"));
     group.bSetItemValue(keys.actionOdd, CString("--"));

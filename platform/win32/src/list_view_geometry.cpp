@@ -109,6 +109,8 @@ void UpdateScrollBars(HWND hwnd, State& s) {
 }
 
 void InvalidateItem(HWND hwnd, const State& s, int item) {
+  // Redraw off: turning it on again repaints the whole list.
+  if (!s.redraw) return;
   int y = s.headerHeight + (item - s.top) * s.rowHeight;
   RECT rc = clientRect(hwnd);
   if (y + s.rowHeight <= s.headerHeight || y >= rc.bottom) return;
