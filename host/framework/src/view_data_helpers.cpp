@@ -164,6 +164,12 @@ bool g_DataExport(CListCtrl& list) {
   }
   const bool ok = std::fclose(f) == 0;
   host::Log(std::string("list exported to ") + dir + name);
+  if (ok) {
+    host::HostEvent written;
+    written.kind = host::HostEvent::Kind::kExport;
+    written.file = dir + name;
+    host::Notify(written);
+  }
   return ok;
 }
 
