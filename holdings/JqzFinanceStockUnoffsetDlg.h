@@ -41,8 +41,6 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   // Orders from a row start here.
   virtual void vOnActionCell(int nLine, const CString& strAction);
 
-  const std::vector<PositionRow>& GetRows() const { return m_rows; }
-
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
