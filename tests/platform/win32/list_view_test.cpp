@@ -470,6 +470,19 @@ TEST_F(ListViewTest, ScrollRangeFollowsDeletesAndResizes) {
   EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
 }
 
+TEST_F(ListViewTest, WithRedrawOffTheScrollRangeWaitsForRedrawOn) {
+  makeList();
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  addRows(40);
+  EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+  GetScrollInfo(list, SB_VERT, &si);
+  EXPECT_EQ(si.nMax, 39);
+  EXPECT_EQ(static_cast<int>(si.nPage), perPage());
+}
+
 TEST_F(ListViewTest, HitTestsSplitRowsAtTheirTopEdges) {
   makeList();
   addRows(3);
