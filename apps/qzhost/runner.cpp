@@ -5,18 +5,23 @@
 #include <headless/screenshot.h>
 #include <input/input.h>
 
+#include <algorithm>
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 
+#include "JqzCfgIO2.h"
 #include "OrderBackEnd.h"
+#include "QzComVirtualBaseView.h"
 #include "host/broker.h"
 #include "host/broker_services.h"
 #include "host/environment.h"
 #include "host/cp950_text.h"
 #include "host/language_table.h"
+#include "host/view_slot.h"
 #include "module_path.h"
 #include "window_dump.h"
 
@@ -105,10 +110,11 @@ class Run {
   RunResult Go();
 
  private:
-  struct ViewFrame {
+  // A view in its pane of the frame, and its slot in the layout.
+  struct ViewPane {
     const ViewSetup* setup;
-    CFrameWnd* frame;
     CView* view;
+    host::ViewSlot slot;
   };
   struct DialogAnswer {
     int result;
@@ -129,6 +135,9 @@ class Run {
   HWND ViewWindow(const json& step) const;
   HWND Target(const Step& step, HWND dialog);
   bool Setup();
+  bool OpenViews();
+  void FitFrame();
+  void RecordHostEvent(const host::HostEvent& e);
   void Teardown();
   void Do(const Step& step, HWND dialog);
   void Expect(const Step& step, HWND dialog);
@@ -138,7 +147,9 @@ class Run {
   fs::path out_;
   std::string dataDir_;
   std::ofstream transcript_;
-  std::vector<ViewFrame> views_;
+  CFrameWnd* frame_ = nullptr;
+  std::vector<ViewPane> views_;
+  std::unique_ptr<JqzCfgIO2> cfg_;  // the view settings, in the home's layouts
   std::deque<int> boxAnswers_;
   std::deque<DialogAnswer> dialogAnswers_;
   size_t boxesSeen_ = 0;
@@ -166,6 +177,7 @@ bool Run::Setup() {
   host::SetLogSink([this](const std::string& line) {
     Record({{"event", "log"}, {"text", host::ToUtf8(CString(line.c_str()))}});
   });
+  host::SetEventSink([this](const host::HostEvent& e) { RecordHostEvent(e); });
   const std::string langFile = dataDir_ + "/lang/zh-TW.lang";
   const std::string homeLang = home + "/zh-TW.lang";
   std::ofstream(homeLang, std::ios::binary | std::ios::trunc) << LanguageText(langFile, s_.language);
@@ -218,6 +230,22 @@ bool Run::Setup() {
     Record({{"event", "moduleLoaded"}, {"module", s_.module}});
   }
 
+  return OpenViews();
+}
+
+// One frame whose panes, stacked in rows, hold the views. Each view is opened as the host
+// opens one: created in its pane, restored from its layout slot, then initially updated.
+bool Run::OpenViews() {
+  cfg_ = std::make_unique<JqzCfgIO2>();
+  frame_ = new CFrameWnd;
+  if (!frame_->Create(nullptr, "qzhost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 960, 480))) {
+    frame_ = nullptr;
+    result_.exitCode = 2;
+    result_.failures.push_back("the terminal's frame could not be created");
+    return false;
+  }
+  frame_->SetPaneLayout(CFrameWnd::paneRows);
+  std::map<std::string, int> slotsUsed;  // per layout
   for (const ViewSetup& setup : s_.views) {
     CRuntimeClass* cls = CRuntimeClass::FromName(setup.className.c_str());
     if (!cls) {
@@ -225,44 +253,90 @@ bool Run::Setup() {
       result_.failures.push_back(s_.file + ": view \"" + setup.name + "\": no class named " + setup.className);
       return false;
     }
-    auto* frame = new CFrameWnd;
-    std::string caption = setup.title.empty() ? setup.layout : setup.title;
-    if (!frame->Create(nullptr, caption.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                       CRect(0, 0, setup.width, setup.height))) {
-      result_.exitCode = 2;
-      result_.failures.push_back("view \"" + setup.name + "\": the frame could not be created");
-      return false;
-    }
     CCreateContext ctx;
     ctx.m_pNewViewClass = cls;
-    CView* view = frame->CreateView(&ctx);
+    CView* view = frame_->CreateView(&ctx, 0, FALSE);
     if (!view) {
       result_.exitCode = 2;
       result_.failures.push_back("view \"" + setup.name + "\": " + setup.className + " is not a view class");
       return false;
     }
-    frame->SetActiveView(view);
-    views_.push_back({&setup, frame, view});
+    // The pane has its size before the view lays anything out.
+    frame_->SetPaneSize(view, setup.width, setup.height);
+    FitFrame();
+    host::ViewSlot slot;
+    slot.layout = setup.layout.c_str();
+    slot.index = slotsUsed[setup.layout]++;
+    slot.title = setup.title.c_str();
+    slot.syncGroup = setup.syncGroup;
+    slot.selectAccount = setup.selectAccount ? 1 : 0;
+    views_.push_back({&setup, view, slot});
     Record({{"event", "viewCreated"}, {"view", setup.name}, {"class", setup.className},
             {"title", host::ToUtf8(CString(setup.title))}, {"syncGroup", setup.syncGroup}});
+    if (host::RestoreView(*view, *cfg_, slot)) {
+      json restored = {{"event", "viewRestored"}, {"view", setup.name},
+                       {"layout", host::ToUtf8(slot.layout)}, {"index", slot.index}};
+      if (auto* trading = DYNAMIC_DOWNCAST(QzComVirtualBaseView, view)) {
+        restored["syncGroup"] = trading->m_bySyncType;
+        restored["selectAccount"] = trading->m_bySelAccount;
+      }
+      Record(restored);
+    }
+    view->OnInitialUpdate();
   }
+  if (!views_.empty()) frame_->SetActiveView(views_.front().view);
   headless::PumpMessages();
   return true;
 }
 
+// The frame as large as its panes: the widest pane across, the panes' heights stacked.
+void Run::FitFrame() {
+  int width = 0, height = 0;
+  for (CView* view : frame_->GetPanes()) {
+    CSize size = frame_->GetPaneSize(view);
+    width = std::max(width, static_cast<int>(size.cx));
+    height += size.cy;
+  }
+  CRect outer, client;
+  frame_->GetWindowRect(&outer);
+  frame_->GetClientRect(&client);
+  frame_->SetWindowPos(nullptr, 0, 0, width + outer.Width() - client.Width(),
+                       height + outer.Height() - client.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  frame_->RecalcLayout();
+}
+
+void Run::RecordHostEvent(const host::HostEvent& e) {
+  if (e.kind == host::HostEvent::Kind::kTip) {
+    json tip = {{"event", "tip"}, {"text", host::ToUtf8(CString(e.text.c_str()))}};
+    if (e.tipKind >= 0) tip["kind"] = e.tipKind;
+    Record(tip);
+    return;
+  }
+  // Files are named relative to the output folder that holds the home.
+  std::error_code ec;
+  fs::path file = fs::path(e.file).lexically_normal();
+  fs::path relative = fs::relative(file, out_, ec);
+  std::string name = ec || relative.empty() ? file.string() : relative.generic_string();
+  Record({{"event", e.kind == host::HostEvent::Kind::kExport ? "export" : "print"},
+          {"file", host::ToUtf8(CString(name.c_str()))}});
+}
+
 void Run::Teardown() {
-  // The terminal keeps its layout: which view, with which title and group, where.
-  std::string ini = (out_ / "home" / "views.ini").string();
-  for (const auto& v : views_) {
-    std::string section = v.setup->layout + "." + v.setup->name;
-    WritePrivateProfileStringA(section.c_str(), "Class", v.setup->className.c_str(), ini.c_str());
-    WritePrivateProfileStringA(section.c_str(), "Title", v.setup->title.c_str(), ini.c_str());
-    WritePrivateProfileStringA(section.c_str(), "SyncGroup", std::to_string(v.setup->syncGroup).c_str(), ini.c_str());
+  // Each view saves its settings into its slot before the frame goes.
+  if (frame_ && IsWindow(frame_->GetSafeHwnd())) {
+    const auto& panes = frame_->GetPanes();
+    for (auto& v : views_) {
+      if (std::find(panes.begin(), panes.end(), v.view) == panes.end()) continue;
+      if (host::SaveView(*v.view, *cfg_, v.slot)) {
+        Record({{"event", "viewSaved"}, {"view", v.setup->name}, {"layout", host::ToUtf8(v.slot.layout)},
+                {"index", v.slot.index}});
+      }
+    }
+    frame_->DestroyWindow();
   }
-  for (auto& v : views_) {
-    if (IsWindow(v.frame->GetSafeHwnd())) v.frame->DestroyWindow();
-  }
+  frame_ = nullptr;
   views_.clear();
+  cfg_.reset();
   headless::PumpMessages();
   headless::SetMessageBoxResponder({});
   headless::SetDialogResponder({});
@@ -271,6 +345,7 @@ void Run::Teardown() {
   broker.SetEventSink({});
   host::DisconnectBrokerFromFramework();
   host::SetLogSink({});
+  host::SetEventSink({});
   if (module_) AfxFreeLibrary(module_);
   Record({{"event", "end"}, {"failures", result_.failures.size()}});
   // Whatever the platform still holds for the windows (their surfaces) goes with them.
@@ -367,7 +442,8 @@ void Run::Do(const Step& step, HWND dialog) {
   } else if (k == "resize") {
     for (auto& v : views_) {
       if (!j.contains("view") || v.setup->name == j["view"]) {
-        v.frame->SetWindowPos(nullptr, 0, 0, j["width"].get<int>(), j["height"].get<int>(), SWP_NOMOVE | SWP_NOZORDER);
+        frame_->SetPaneSize(v.view, j["width"].get<int>(), j["height"].get<int>());
+        FitFrame();
         break;
       }
     }

@@ -197,4 +197,120 @@ TEST_F(QzhostTest, TheDemoRunsWithoutInput) {
   EXPECT_TRUE(fs::exists(dir_ / "demo" / "holdings-first-account.png"));
 }
 
+// The terminal as host of a module's views: one frame whose panes hold them, each view
+// restored from its layout slot before its initial update and saved at the end; the
+// host's tips and exports in the transcript.
+class QzhostHostingTest : public QzhostTest {
+ protected:
+  std::vector<nlohmann::json> Transcript(const fs::path& out) {
+    std::vector<nlohmann::json> events;
+    std::istringstream lines(Read(out / "transcript.jsonl"));
+    std::string line;
+    while (std::getline(lines, line)) events.push_back(nlohmann::json::parse(line));
+    return events;
+  }
+  // Lines the probe view wrote to the log, without their time stamps.
+  static std::vector<std::string> ProbeLines(const std::vector<nlohmann::json>& events) {
+    std::vector<std::string> lines;
+    for (const auto& e : events) {
+      if (e["event"] != "log") continue;
+      std::string text = e["text"];
+      size_t at = text.find("probe ");
+      if (at != std::string::npos) lines.push_back(text.substr(at));
+    }
+    return lines;
+  }
+  static size_t Index(const std::vector<nlohmann::json>& events, const std::string& event, const std::string& view) {
+    for (size_t i = 0; i < events.size(); ++i) {
+      if (events[i]["event"] == event && events[i].value("view", "") == view) return i;
+    }
+    return events.size();
+  }
+  static std::pair<unsigned, unsigned> PngSize(const std::string& bytes) {
+    auto be = [&](size_t at) {
+      return (unsigned char)bytes[at] << 24 | (unsigned char)bytes[at + 1] << 16 | (unsigned char)bytes[at + 2] << 8 |
+             (unsigned char)bytes[at + 3];
+    };
+    return bytes.size() > 24 ? std::pair<unsigned, unsigned>(be(16), be(20)) : std::pair<unsigned, unsigned>(0, 0);
+  }
+  std::string Scenario() const {
+    nlohmann::json s = {
+        {"module", QZ_PROBE_MODULE},
+        {"views",
+         {{{"name", "a"}, {"class", "QzProbeView"}, {"layout", U8(u8"股票帳務")}, {"syncGroup", 3},
+           {"selectAccount", false}, {"width", 600}, {"height", 200}},
+          {{"name", "t"}, {"class", "QzTestView"}, {"width", 800}, {"height", 300}},
+          {{"name", "b"}, {"class", "QzProbeView"}, {"layout", U8(u8"股票帳務")}, {"width", 500}, {"height", 150}}}},
+        {"steps",
+         {{{"do", "resize"}, {"view", "a"}, {"width", 700}, {"height", 220}},
+          {{"do", "click"}, {"view", "a"}, {"control", 100}},
+          {{"do", "snapshot"}, {"view", "a"}, {"name", "a"}},
+          {{"do", "snapshot"}, {"view", "t"}, {"name", "t"}}}}};
+    return s.dump();
+  }
+};
+
+TEST_F(QzhostHostingTest, ViewsAreRestoredBeforeTheirInitialUpdateInPanesOfOneFrame) {
+  std::string file = Write("s.json", Scenario());
+  fs::path out = dir_ / "out";
+  Outcome o = Qzhost("run " + file + " --out " + out.string());
+  ASSERT_EQ(o.status, 0) << o.output;
+  auto events = Transcript(out);
+
+  // The layout's group and selection flag reach the view before its initial update.
+  size_t created = Index(events, "viewCreated", "a"), restored = Index(events, "viewRestored", "a");
+  ASSERT_LT(restored, events.size());
+  EXPECT_LT(created, restored);
+  EXPECT_EQ(events[restored]["syncGroup"], 3);
+  EXPECT_EQ(events[restored]["selectAccount"], 0);
+  EXPECT_EQ(events[restored]["layout"], U8(u8"股票帳務"));
+  EXPECT_EQ(events[restored]["index"], 0);
+  EXPECT_EQ(events[Index(events, "viewRestored", "b")]["index"], 1);
+  // A view that is not a host view is neither restored nor saved.
+  EXPECT_LT(Index(events, "viewCreated", "t"), events.size());
+  EXPECT_EQ(Index(events, "viewRestored", "t"), events.size());
+  EXPECT_EQ(Index(events, "viewSaved", "t"), events.size());
+
+  // Each probe view: restored (not yet updated), then updated in a pane of its size, in the
+  // one frame that holds every view so far; a resized pane resizes its view.
+  std::vector<std::string> expected = {
+      "probe restore QzProbeView: group=3 select=0 saves=0 updated=0",
+      "probe update QzProbeView: group=3 panes=1 size=600x200",
+      "probe restore QzProbeView: group=0 select=1 saves=0 updated=0",
+      "probe update QzProbeView: group=0 panes=3 size=500x150",
+      "probe size QzProbeView: 700x220",
+  };
+  EXPECT_EQ(ProbeLines(events), expected);
+  EXPECT_EQ(PngSize(Read(out / "a.png")), std::make_pair(700u, 220u));
+  EXPECT_EQ(PngSize(Read(out / "t.png")), std::make_pair(800u, 300u));
+
+  // The button's export and tip.
+  size_t exported = Index(events, "export", ""), tip = Index(events, "tip", "");
+  ASSERT_LT(exported, events.size());
+  ASSERT_LT(tip, events.size());
+  EXPECT_TRUE(fs::exists(out / events[exported]["file"].get<std::string>())) << events[exported].dump();
+  EXPECT_EQ(events[tip]["text"], U8(u8"已匯出"));
+  EXPECT_FALSE(events[tip].contains("kind"));
+
+  // Saved at the end, before the frame went.
+  size_t saved = Index(events, "viewSaved", "a");
+  ASSERT_LT(saved, events.size());
+  EXPECT_LT(saved, Index(events, "end", ""));
+  EXPECT_LT(Index(events, "viewSaved", "b"), events.size());
+}
+
+TEST_F(QzhostHostingTest, ASecondRunInTheSameHomeRestoresWhatTheFirstSaved) {
+  std::string file = Write("s.json", Scenario());
+  fs::path out = dir_ / "out";
+  ASSERT_EQ(Qzhost("run " + file + " --out " + out.string()).status, 0);
+  EXPECT_TRUE(fs::exists(out / "home" / "Layouts"));
+  EXPECT_FALSE(fs::exists(out / "home" / "views.ini"));
+  Outcome o = Qzhost("run " + file + " --out " + out.string());
+  ASSERT_EQ(o.status, 0) << o.output;
+  auto lines = ProbeLines(Transcript(out));
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "probe restore QzProbeView: group=3 select=0 saves=1 updated=0");
+  EXPECT_EQ(lines[2], "probe restore QzProbeView: group=0 select=1 saves=1 updated=0");
+}
+
 }  // namespace

@@ -3,6 +3,8 @@
 #include <afxwin.h>
 
 #include <headless/headless.h>
+
+#include <filesystem>
 #include <templates/dialog_template.h>
 
 #include "CDlgTipMsg.h"
@@ -11,6 +13,7 @@
 #include "JqzOrderBaseView.h"
 #include "OrderDataNotice.h"
 #include "ViewDataHelpers.h"
+#include "host/environment.h"
 #include "host_fixture.h"
 
 namespace {
@@ -189,6 +192,39 @@ TEST_F(BaseDialogTest, TipKindsShowOverTheListAndHide) {
   frame_->DestroyWindow();
   frame_ = nullptr;
   EXPECT_EQ(headless::WindowCount(), 0u);
+}
+
+// The terminal hears what a person notices outside the windows: tips as shown, files
+// as written.
+TEST_F(BaseDialogTest, TipsShownAndListsExportedReachTheEventSink) {
+  std::vector<host::HostEvent> events;
+  host::SetEventSink([&](const host::HostEvent& e) { events.push_back(e); });
+
+  dlg_->vShowListDlgTipMsg(0, &dlg_->list, 16, 3000);
+  dlg_->vShowListDlgTipMsg(2, nullptr, 0, 0);  // hiding is not a tip
+  dlg_->vShowListDlgTipMsg(1, &dlg_->list, 16, 3000);
+  // A tip used directly carries no base-dialog kind.
+  dlg_->m_pDlgTipMsg->vSetInfo(nullptr, "已送出", RGB(0, 0, 0), RGB(255, 255, 225), 1000, true);
+  dlg_->m_pDlgTipMsg->vShow(dlg_, 0, 0, true);
+  ASSERT_EQ(events.size(), 3u);
+  EXPECT_EQ(events[0].kind, host::HostEvent::Kind::kTip);
+  EXPECT_EQ(events[0].text, CString("資料查詢中，請稍候...").str());
+  EXPECT_EQ(events[0].tipKind, 0);
+  EXPECT_EQ(events[1].text, CString("查無資料").str());
+  EXPECT_EQ(events[1].tipKind, 1);
+  EXPECT_EQ(events[2].text, CString("已送出").str());
+  EXPECT_EQ(events[2].tipKind, -1);
+
+  // An empty list writes nothing; a filled one reports its file.
+  events.clear();
+  EXPECT_FALSE(g_DataExport(dlg_->list));
+  dlg_->list.InsertColumn(0, "股票", LVCFMT_LEFT, 80);
+  dlg_->list.InsertItem(0, "2330");
+  EXPECT_TRUE(g_DataExport(dlg_->list));
+  ASSERT_EQ(events.size(), 1u);
+  EXPECT_EQ(events[0].kind, host::HostEvent::Kind::kExport);
+  EXPECT_TRUE(std::filesystem::exists(events[0].file)) << events[0].file;
+  EXPECT_EQ(events[0].file.rfind(home_, 0), 0u);
 }
 
 }  // namespace

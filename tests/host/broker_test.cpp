@@ -446,8 +446,10 @@ TEST_F(BrokerTest, RequestNumbersNeverUseZeroOr255) {
 TEST_F(BrokerTest, AQuoteChangeUpdatesTheMemory) {
   broker().SetQuoteValue(16, "2330", 125, 590.0);
   EXPECT_DOUBLE_EQ(broker().QuoteValue(16, "2330", 125), 590.0);
-  broker().SetQuoteValue(16, "9999", 125, 12.0);  // a new symbol
+  EXPECT_FALSE(BKOrderInterface::bIsSymbolIDExist(16, "9999"));
+  broker().SetQuoteValue(16, "9999", 125, 12.0);  // a new symbol, asked for before
   EXPECT_TRUE(BKOrderInterface::bIsSymbolIDExist(16, "9999"));
+  EXPECT_DOUBLE_EQ(broker().QuoteValue(16, "9999", 125), 12.0);
 }
 
 // ---- settings

@@ -8,6 +8,7 @@
 #include "JqzCfgIO2.h"
 #include "JqzOrderBaseView.h"
 #include "ViewDataHelpers.h"
+#include "host/view_slot.h"
 #include "host_fixture.h"
 
 namespace {
@@ -16,6 +17,28 @@ class SettingsView : public JqzOrderBaseView {
   DECLARE_DYNCREATE(SettingsView)
 };
 IMPLEMENT_DYNCREATE(SettingsView, JqzOrderBaseView)
+
+// Restores and saves itself under its class name, as the module's views do.
+class SlotView : public JqzOrderBaseView {
+  DECLARE_DYNCREATE(SlotView)
+ public:
+  int InitialViewInfo(JqzCfgIO2* pCfg, const CString& strLayout, const int& nViewIndex,
+                      const int& nExtra, const CString& strTitle) override {
+    restoredTitle = strTitle;
+    return InitialViewBaseInfo("SlotView", pCfg, strLayout, nViewIndex, nExtra);
+  }
+  int SaveViewInfo(JqzCfgIO2* pCfg, const CString& strLayout, const int& nViewIndex,
+                   const int& nExtra) override {
+    return SaveViewBaseInfo("SlotView", pCfg, strLayout, nViewIndex, nExtra);
+  }
+  CString restoredTitle;
+};
+IMPLEMENT_DYNCREATE(SlotView, JqzOrderBaseView)
+
+class PlainView : public CView {
+  DECLARE_DYNCREATE(PlainView)
+};
+IMPLEMENT_DYNCREATE(PlainView, CView)
 
 class ViewSettingsTest : public hosttest::HostTest {
  protected:
@@ -91,6 +114,67 @@ TEST_F(ViewSettingsTest, ASlotOfAnotherViewOrNoFileRestoresNothing) {
   std::ofstream(cfg.strGetLayoutFile("bad").str(), std::ios::binary) << "\x01\xff[View1\nSyncType";
   view->InitialViewBaseInfo("SettingsView", &cfg, "bad", 1, 0);
   EXPECT_EQ(view->GetSyncType(), 0);
+}
+
+// The host restores a view from the layout's slot and saves it there at the end: the
+// layout decides group and selection flag, the slot keeps the rest between runs.
+TEST_F(ViewSettingsTest, TheLayoutsSlotGivesGroupAndFlagAndKeepsTheRest) {
+  host::ViewSlot slot;
+  slot.layout = "股票帳務";
+  slot.index = 1;
+  slot.title = "庫存(股票)";
+  slot.syncGroup = 2;
+  slot.selectAccount = 0;
+  JqzCfgIO2 cfg;
+  {
+    frame_ = new CFrameWnd;
+    ASSERT_TRUE(frame_->Create(nullptr, "交易", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480)));
+    CCreateContext ctx;
+    ctx.m_pNewViewClass = RUNTIME_CLASS(SlotView);
+    auto* view = static_cast<SlotView*>(frame_->CreateView(&ctx, 0, FALSE));
+    ASSERT_TRUE(host::RestoreView(*view, cfg, slot));
+    EXPECT_EQ(view->GetSyncType(), 2);
+    EXPECT_EQ(view->m_bySelAccount, 0);
+    EXPECT_EQ(view->restoredTitle, slot.title);
+    view->vSetActiveAccount(hosttest::LoginAccounts()[1]);
+    view->SetChange(true);
+    ASSERT_TRUE(host::SaveView(*view, cfg, slot));
+    CloseView();
+  }
+  // The next run: same layout, but the layout now puts the view in group 4.
+  testsupport::ResetPlatform();
+  slot.syncGroup = 4;
+  frame_ = new CFrameWnd;
+  ASSERT_TRUE(frame_->Create(nullptr, "交易", WS_OVERLAPPEDWINDOW, CRect(0, 0, 640, 480)));
+  CCreateContext ctx;
+  ctx.m_pNewViewClass = RUNTIME_CLASS(SlotView);
+  auto* view = static_cast<SlotView*>(frame_->CreateView(&ctx, 0, FALSE));
+  ASSERT_TRUE(host::RestoreView(*view, cfg, slot));
+  EXPECT_EQ(view->GetSyncType(), 4);
+  EXPECT_TRUE(view->bGetChange());
+  AccountType account;
+  view->vGetCurrAccount(account);
+  EXPECT_TRUE(account == hosttest::LoginAccounts()[1]);
+
+  // A slot that held another view starts this one from the layout alone.
+  slot.index = 5;
+  cfg.bSaveViewValue(slot.layout, 5, "View", "SettingsView");
+  cfg.bSaveViewValue(slot.layout, 5, "FollowChange", "1");
+  auto* fresh = static_cast<SlotView*>(frame_->CreateView(&ctx, 0, FALSE));
+  ASSERT_TRUE(host::RestoreView(*fresh, cfg, slot));
+  EXPECT_EQ(fresh->GetSyncType(), 4);
+  EXPECT_FALSE(fresh->bGetChange());
+  CString saved;
+  EXPECT_FALSE(cfg.bGetViewValue(slot.layout, 5, "FollowChange", saved));
+
+  // A view that is not a host view is neither restored nor saved.
+  slot.index = 6;
+  ctx.m_pNewViewClass = RUNTIME_CLASS(PlainView);
+  CView* plain = frame_->CreateView(&ctx, 0, FALSE);
+  ASSERT_NE(plain, nullptr);
+  EXPECT_FALSE(host::RestoreView(*plain, cfg, slot));
+  EXPECT_FALSE(host::SaveView(*plain, cfg, slot));
+  EXPECT_FALSE(cfg.bGetViewValue(slot.layout, 6, "View", saved));
 }
 
 TEST_F(ViewSettingsTest, CommonInfoListsShrinkAndSlotsStayApart) {

@@ -11,7 +11,10 @@
 
 namespace {
 
-TEST(ModuleLibraryTest, TheHostFindsBothViewsByName) {
+// The fixture's fresh home keeps the host's log out of the working directory.
+using ModuleLibraryTest = moduletest::ModuleTest;
+
+TEST_F(ModuleLibraryTest, TheHostFindsBothViewsByName) {
   for (const char* name : {moduletest::kHoldingsView, moduletest::kDividendView}) {
     CRuntimeClass* cls = CRuntimeClass::FromName(name);
     ASSERT_NE(cls, nullptr) << name;
@@ -24,19 +27,19 @@ TEST(ModuleLibraryTest, TheHostFindsBothViewsByName) {
   }
 }
 
-TEST(ModuleLibraryTest, ItsTemplatesAreFoundAlongTheChain) {
+TEST_F(ModuleLibraryTest, ItsTemplatesAreFoundAlongTheChain) {
   for (UINT id : {IDD_STOCK_INVENTORY, IDD_STOCK_UNOFFSET, IDD_SET_AVG_DEAL_PRICE,
                   IDD_STOCK_DIVIDEND_CALC}) {
     EXPECT_NE(AfxFindDialogTemplate(MAKEINTRESOURCE(id)), nullptr) << id;
   }
 }
 
-TEST(ModuleLibraryTest, ItsMessagesAreTheSystemWideOnes) {
+TEST_F(ModuleLibraryTest, ItsMessagesAreTheSystemWideOnes) {
   EXPECT_EQ(QzGetSendChangeAccountMessage(), ::RegisterWindowMessageA("QZMSG_SENDCHANGEACCOUNT"));
   EXPECT_NE(::RegisterWindowMessageA("QZMSG_SENDORDER"), 0u);
 }
 
-TEST(ModuleLibraryTest, UnloadedItLeavesTheChainAndComesBackWhenLoadedAgain) {
+TEST_F(ModuleLibraryTest, UnloadedItLeavesTheChainAndComesBackWhenLoadedAgain) {
   ASSERT_TRUE(moduletest::UnloadModule());
   EXPECT_EQ(CRuntimeClass::FromName(moduletest::kHoldingsView), nullptr);
   EXPECT_EQ(CRuntimeClass::FromName(moduletest::kDividendView), nullptr);

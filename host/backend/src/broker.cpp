@@ -24,6 +24,7 @@ void Broker::ResetState() {
     for (const auto& [id, pending] : pending_) KillTimer(hwnd_, id);
   }
   data_ = BrokerData{};
+  quoteCache_ = QuoteCache{};
   loggedIn_ = false;
   syncAccounts_.clear();
   answered_.clear();
@@ -41,6 +42,7 @@ void Broker::ResetState() {
 void Broker::Load(BrokerData data) {
   ResetState();
   data_ = std::move(data);
+  quoteCache_ = QuoteCache{};
 }
 
 void Broker::SetEventSink(EventSink sink) { sink_ = std::move(sink); }

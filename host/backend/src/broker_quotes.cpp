@@ -4,28 +4,49 @@
 
 namespace host {
 
+// A row of a list reads several items of one symbol in turn, so the last symbol found
+// (or missed) is kept; any change to the quote memory forgets it.
+const QuoteSymbol* Broker::FindSymbol(BYTE market, const std::string& code) const {
+  if (quoteCache_.valid && quoteCache_.market == market && quoteCache_.code == code)
+    return quoteCache_.symbol;
+  auto it = data_.quotes.find({market, code});
+  quoteCache_.valid = true;
+  quoteCache_.market = market;
+  quoteCache_.code = code;
+  quoteCache_.symbol = it == data_.quotes.end() ? nullptr : &it->second;
+  return quoteCache_.symbol;
+}
+
 bool Broker::SymbolExists(BYTE market, const CString& code) const {
-  return data_.quotes.count({market, code.str()}) != 0;
+  return FindSymbol(market, code.str()) != nullptr;
 }
 
 double Broker::QuoteValue(BYTE market, const CString& code, WORD item) const {
-  auto it = data_.quotes.find({market, code.str()});
-  if (it == data_.quotes.end()) return 0.0;
-  auto value = it->second.items.find(item);
-  return value == it->second.items.end() ? 0.0 : value->second;
+  double value = 0.0;
+  return FindQuoteValue(market, code.str(), item, value) ? value : 0.0;
 }
 
 bool Broker::HasQuoteValue(BYTE market, const CString& code, WORD item) const {
-  auto it = data_.quotes.find({market, code.str()});
-  return it != data_.quotes.end() && it->second.items.count(item) != 0;
+  double value = 0.0;
+  return FindQuoteValue(market, code.str(), item, value);
+}
+
+bool Broker::FindQuoteValue(BYTE market, const std::string& code, WORD item, double& value) const {
+  const QuoteSymbol* symbol = FindSymbol(market, code);
+  if (!symbol) return false;
+  auto found = symbol->items.find(item);
+  if (found == symbol->items.end()) return false;
+  value = found->second;
+  return true;
 }
 
 CString Broker::SymbolName(BYTE market, const CString& code) const {
-  auto it = data_.quotes.find({market, code.str()});
-  return it == data_.quotes.end() ? CString() : it->second.name;
+  const QuoteSymbol* symbol = FindSymbol(market, code.str());
+  return symbol ? symbol->name : CString();
 }
 
 void Broker::SetQuoteValue(BYTE market, const CString& code, WORD item, double value) {
+  quoteCache_.valid = false;
   data_.quotes[{market, code.str()}].items[item] = value;
   Emit({{"event", "quote"}, {"market", market}, {"symbol", ToUtf8(code)}, {"item", item},
         {"value", value}});

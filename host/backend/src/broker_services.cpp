@@ -11,11 +11,7 @@ void ConnectBrokerToFramework() {
   Services services;
   services.accounts = [] { return Broker::Instance().Accounts(); };
   services.quote = [](BYTE market, const std::string& code, WORD item, double& value) {
-    const Broker& b = Broker::Instance();
-    const CString symbol(code.c_str());
-    if (!b.HasQuoteValue(market, symbol, item)) return false;
-    value = b.QuoteValue(market, symbol, item);
-    return true;
+    return Broker::Instance().FindQuoteValue(market, code, item, value);
   };
   services.commodityName = [](const std::string& code, BYTE market) {
     return std::string(static_cast<LPCSTR>(Broker::Instance().SymbolName(market, CString(code.c_str()))));

@@ -6,6 +6,8 @@
 
 #include <afxstr.h>
 
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 class CBaseOrderItemGroup {
@@ -62,5 +64,6 @@ class CBaseOrderItemGroup {
   void vRelinkTitles();
 
   std::vector<Item> m_items;
+  std::unordered_map<std::string, int> m_index;  // key -> index in m_items
   std::vector<DisplayTitle> m_titles;
 };

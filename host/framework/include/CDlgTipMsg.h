@@ -24,6 +24,9 @@ class CDlgTipMsg : public CDialog {
   // Shows the tip at (x, y) from the anchor's top-left corner (the screen's without an
   // anchor); with bCenter centred across the anchor's width at height y.
   void vShow(CWnd* pAnchor, int x, int y, bool bCenter);
+  // The base dialog's tip kind of what vSetInfo set (reported with the tip); vSetInfo
+  // resets it to -1.
+  void vSetKind(int nKind) { m_nKind = nKind; }
   void vHide();
 
   const CString& strGetText() const { return m_strText; }
@@ -44,6 +47,7 @@ class CDlgTipMsg : public CDialog {
   COLORREF m_clrBk;
   int m_nMilliseconds;
   bool m_bAutoHide;
+  int m_nKind;
   CBrush m_brBk;
 
   DECLARE_MESSAGE_MAP()

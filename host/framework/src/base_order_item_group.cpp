@@ -11,6 +11,7 @@ BOOL CBaseOrderItemGroup::bAddItem(const CString& strKey, LPCTSTR lpszValue, int
   item.cAlign = (cAlign == 'L' || cAlign == 'C' || cAlign == 'R')
                     ? static_cast<char>(cAlign)
                     : host::ItemAlignment(strKey.str());
+  m_index.emplace(strKey.str(), static_cast<int>(m_items.size()));
   m_items.push_back(item);
   vRelinkTitles();
   return TRUE;
@@ -20,19 +21,21 @@ BOOL CBaseOrderItemGroup::bDeleteItem(const CString& strKey) {
   const int i = iGetItemIndex(strKey);
   if (i < 0) return FALSE;
   m_items.erase(m_items.begin() + i);
+  m_index.clear();
+  for (size_t n = 0; n < m_items.size(); ++n) m_index.emplace(m_items[n].strKey.str(), static_cast<int>(n));
   vRelinkTitles();
   return TRUE;
 }
 
 void CBaseOrderItemGroup::vDeleteAllItem() {
   m_items.clear();
+  m_index.clear();
   vRelinkTitles();
 }
 
 int CBaseOrderItemGroup::iGetItemIndex(const CString& strKey) const {
-  for (size_t i = 0; i < m_items.size(); ++i)
-    if (m_items[i].strKey == strKey) return static_cast<int>(i);
-  return -1;
+  auto it = m_index.find(strKey.str());
+  return it == m_index.end() ? -1 : it->second;
 }
 
 BOOL CBaseOrderItemGroup::bSetItemValue(const CString& strKey, const CString& strValue,

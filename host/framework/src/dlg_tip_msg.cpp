@@ -1,6 +1,7 @@
 #include "CDlgTipMsg.h"
 
 #include "CAutoDllResource.h"
+#include "host/environment.h"
 #include "host/resources.h"
 
 namespace {
@@ -20,7 +21,8 @@ CDlgTipMsg::CDlgTipMsg(CWnd* pOwner)
       m_clrText(RGB(0, 0, 0)),
       m_clrBk(RGB(255, 255, 225)),
       m_nMilliseconds(0),
-      m_bAutoHide(false) {
+      m_bAutoHide(false),
+      m_nKind(-1) {
   m_brBk.CreateSolidBrush(m_clrBk);
 }
 
@@ -49,6 +51,7 @@ void CDlgTipMsg::vSetInfo(CWnd* pAnchor, const CString& strText, COLORREF clrTex
   }
   m_nMilliseconds = nMilliseconds < 0 ? 0 : nMilliseconds;
   m_bAutoHide = bAutoHide;
+  m_nKind = -1;
   if (::IsWindow(m_hWnd)) SetDlgItemText(IDC_QZ_TIPMSG_TEXT, m_strText);
 }
 
@@ -66,6 +69,11 @@ void CDlgTipMsg::vShow(CWnd* pAnchor, int x, int y, bool bCenter) {
   SetWindowPos(nullptr, left, anchor.top + y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(SW_SHOWNOACTIVATE);
+  host::HostEvent shown;
+  shown.kind = host::HostEvent::Kind::kTip;
+  shown.text = m_strText.str();
+  shown.tipKind = m_nKind;
+  host::Notify(shown);
   if (m_bAutoHide && m_nMilliseconds > 0) SetTimer(kHideTimer, static_cast<UINT>(m_nMilliseconds), nullptr);
 }
 

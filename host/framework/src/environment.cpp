@@ -11,6 +11,7 @@ struct State {
   std::string home;
   bool homeSet = false;
   LogSink sink;
+  EventSink events;
   std::unique_ptr<LanguageTable> language;
   bool languageLoaded = false;
   bool languageExplicit = false;  // loaded by LoadLanguage, not from the home
@@ -77,6 +78,12 @@ void Log(std::string_view message) {
   if (state().sink) state().sink(line);
 }
 
+void SetEventSink(EventSink sink) { state().events = std::move(sink); }
+
+void Notify(const HostEvent& event) {
+  if (state().events) state().events(event);
+}
+
 namespace {
 LanguageLoadResult load(const std::string& path) {
   LanguageLoadResult result = table().Load(path);
@@ -103,6 +110,7 @@ void ResetEnvironment() {
   State& s = state();
   s.homeSet = false;
   s.sink = nullptr;
+  s.events = nullptr;
   s.language.reset();
   s.languageLoaded = false;
   s.languageExplicit = false;

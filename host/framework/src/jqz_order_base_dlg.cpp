@@ -187,6 +187,7 @@ void JqzOrderBaseDlg::vShowListDlgTipMsg(int nKind, CWnd* pAnchor, int nTop, int
                                   : "查詢未回覆，可再次查詢";
   const int ms = nMilliseconds > 0 ? nMilliseconds : 5000;
   m_pDlgTipMsg->vSetInfo(pAnchor, text, nKind == 1 ? kTipAlert : kTipText, kTipBack, ms, true);
+  m_pDlgTipMsg->vSetKind(nKind);
   m_pDlgTipMsg->vShow(pAnchor ? pAnchor : this, 0, std::max(nTop, 0), true);
 }
 

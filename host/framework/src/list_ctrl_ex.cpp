@@ -56,9 +56,14 @@ int CListCtrlEx::InsertLineText(int nLine, const CString& strText, int nLength,
   if (sep.IsEmpty()) {
     parts.push_back(text);
   } else {
+    // A single separator byte below 0x40 is never part of a double-byte character, so a
+    // plain byte search finds exactly what the DBCS-aware one finds, much faster.
+    const std::string& bytes = text.str();
+    const bool plainByte = sep.GetLength() == 1 && static_cast<unsigned char>(sep[0]) < 0x40;
     int start = 0;
     for (;;) {
-      const int at = text.Find(sep, start);
+      const int at = plainByte ? static_cast<int>(bytes.find(sep[0], static_cast<size_t>(start)))
+                               : text.Find(sep, start);
       if (at < 0) {
         parts.push_back(text.Mid(start));
         break;
@@ -127,14 +132,20 @@ LRESULT CListCtrlEx::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- Cells --------------------------------------------------------------------------------------
 
 CListCtrlEx::Cell* CListCtrlEx::pCell(int nItem, int nSubItem, bool bCreate) {
-  if (!::IsWindow(m_hWnd) || nItem < 0 || nSubItem < 0 || nItem >= GetItemCount()) return nullptr;
-  const int columns = host::ListColumnCount(*this);
-  if (nSubItem >= std::max(columns, 1)) return nullptr;
-  if (m_lines.size() < static_cast<size_t>(GetItemCount())) m_lines.resize(static_cast<size_t>(GetItemCount()));
+  if (nItem < 0 || nSubItem < 0 || !::IsWindow(m_hWnd)) return nullptr;
+  // m_lines follows every insert and delete, so the list is asked only about lines it
+  // may hold from before (a fill of thousands of cells sends no extra messages).
+  if (static_cast<size_t>(nItem) >= m_lines.size()) {
+    const int count = GetItemCount();
+    if (nItem >= count) return nullptr;
+    m_lines.resize(static_cast<size_t>(count));
+  }
   Line& line = m_lines[static_cast<size_t>(nItem)];
   if (line.cells.size() <= static_cast<size_t>(nSubItem)) {
     if (!bCreate) return nullptr;
-    line.cells.resize(static_cast<size_t>(nSubItem) + 1);
+    const int columns = std::max(host::ListColumnCount(*this), 1);
+    if (nSubItem >= columns) return nullptr;
+    line.cells.resize(static_cast<size_t>(columns));
   }
   return &line.cells[static_cast<size_t>(nSubItem)];
 }

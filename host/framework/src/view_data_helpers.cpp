@@ -1,6 +1,7 @@
 // Quotes, numbers, accounts, lists and the log.
 #include "ViewDataHelpers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -54,9 +55,10 @@ double g_dbGetCurrentPrice(const CBaseOrder_Commodity& commodity) {
 
 CString g_cszNormalizDouble(double dValue) {
   if (!std::isfinite(dValue)) return CString("0");
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.4f", dValue);
-  std::string s = buffer;
+  // Room for the largest double in fixed notation.
+  char buffer[400];
+  const auto written = std::to_chars(buffer, buffer + sizeof buffer, dValue, std::chars_format::fixed, 4);
+  std::string s(buffer, written.ptr);
   if (s.find('.') != std::string::npos) {
     while (!s.empty() && s.back() == '0') s.pop_back();
     if (!s.empty() && s.back() == '.') s.pop_back();
@@ -162,6 +164,12 @@ bool g_DataExport(CListCtrl& list) {
   }
   const bool ok = std::fclose(f) == 0;
   host::Log(std::string("list exported to ") + dir + name);
+  if (ok) {
+    host::HostEvent written;
+    written.kind = host::HostEvent::Kind::kExport;
+    written.file = dir + name;
+    host::Notify(written);
+  }
   return ok;
 }
 

@@ -38,7 +38,8 @@ class CView : public CWnd {
 };
 
 // A top-level window whose client area holds views, either one at a time
-// (tabs: only the active pane is shown) or stacked in rows.
+// (tabs: only the active pane is shown) or stacked in rows. In rows a pane may keep
+// a size of its own (SetPaneSize); the others share what is left.
 class CFrameWnd : public CWnd {
   DECLARE_DYNCREATE(CFrameWnd)
  public:
@@ -49,15 +50,20 @@ class CFrameWnd : public CWnd {
               DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
               CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr, DWORD dwExStyle = 0,
               CCreateContext* pContext = nullptr);
-  // Creates a view of the class in a new pane, lays the panes out and calls the
-  // view's OnInitialUpdate; nullptr when the class cannot be made into a view.
-  CView* CreateView(CCreateContext* pContext, UINT nID = 0);
+  // Creates a view of the class in a new pane, lays the panes out and, unless
+  // bInitialUpdate is FALSE (the caller restores the view first and then calls it),
+  // calls the view's OnInitialUpdate; nullptr when the class cannot be made into a view.
+  CView* CreateView(CCreateContext* pContext, UINT nID = 0, BOOL bInitialUpdate = TRUE);
   // Commands go to the active view first, then to the frame.
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, void* pHandlerInfo) override;
   const std::vector<CView*>& GetPanes() const { return m_panes; }
   CView* GetActiveView() const { return m_pActiveView; }
   void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
   void SetPaneLayout(PaneLayout layout);
+  // The pane's own size in rows: cx 0 takes the client width, cy 0 a share of the
+  // height that the sized panes leave. Lays the panes out again.
+  void SetPaneSize(CView* pView, int cx, int cy);
+  CSize GetPaneSize(CView* pView) const;
   void RecalcLayout(BOOL bNotify = TRUE);
   // A view whose window is gone leaves its pane.
   void RemovePane(CView* pView);
@@ -70,6 +76,7 @@ class CFrameWnd : public CWnd {
   afx_msg void OnSize(UINT nType, int cx, int cy);
 
   std::vector<CView*> m_panes;
+  std::vector<CSize> m_paneSizes;  // per pane, as SetPaneSize gave it
   CView* m_pActiveView;
   PaneLayout m_layout;
 

@@ -9,6 +9,8 @@ namespace afx_internal {
 
 // Drops the runtime classes whose code lives in the library.
 void RemoveClassesOf(HINSTANCE hModule);
+// Forgets the message entries found so far (a library's maps go with it).
+void ForgetMessageEntries();
 // Brings back the classes RemoveClassesOf took from a library that joins again.
 void RestoreClassesOf(HINSTANCE hModule);
 

@@ -1,5 +1,8 @@
 #include "afxwnd.h"
 
+#include <unordered_map>
+
+#include "afx_internal.h"
 #include "afxframe.h"
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
@@ -32,15 +35,48 @@ bool matches(const AFX_MSGMAP_ENTRY& e, UINT nMessage, UINT nCode, UINT nID) {
   return nID >= e.nID && nID <= e.nLastID;
 }
 
+// What a class's map chain answers for a message, remembered: a long list fill sends
+// thousands of messages that walk the same chains to their end.
+struct MessageKey {
+  const AFX_MSGMAP* map;
+  UINT message, code, id;
+  bool operator==(const MessageKey&) const = default;
+};
+struct MessageKeyHash {
+  size_t operator()(const MessageKey& k) const {
+    size_t h = std::hash<const void*>()(k.map);
+    for (UINT v : {k.message, k.code, k.id}) h = h * 1000003u ^ v;
+    return h;
+  }
+};
+std::unordered_map<MessageKey, const AFX_MSGMAP_ENTRY*, MessageKeyHash>& messageCache() {
+  static auto* cache = new std::unordered_map<MessageKey, const AFX_MSGMAP_ENTRY*, MessageKeyHash>;
+  return *cache;
+}
+
 }  // namespace
 
+namespace afx_internal {
+void ForgetMessageEntries() { messageCache().clear(); }
+}  // namespace afx_internal
+
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const {
-  for (const AFX_MSGMAP* map = GetMessageMap(); map;
+  const AFX_MSGMAP* first = GetMessageMap();
+  const MessageKey key{first, nMessage, nCode, nID};
+  auto& cache = messageCache();
+  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  const AFX_MSGMAP_ENTRY* found = nullptr;
+  for (const AFX_MSGMAP* map = first; map && !found;
        map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
-    for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e && e->pfn; ++e)
-      if (matches(*e, nMessage, nCode, nID)) return e;
+    for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e && e->pfn; ++e) {
+      if (matches(*e, nMessage, nCode, nID)) {
+        found = e;
+        break;
+      }
+    }
   }
-  return nullptr;
+  cache.emplace(key, found);
+  return found;
 }
 
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, void*) {

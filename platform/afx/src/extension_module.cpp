@@ -97,6 +97,7 @@ void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL bAll) {
   for (CDynLinkLibrary* lib : mine) delete lib;
   if (state.hResource) AfxRemoveResources(state.hResource);
   afx_internal::RemoveClassesOf(state.hModule);
+  afx_internal::ForgetMessageEntries();
   state.bInitialized = FALSE;
 }
 

@@ -28,7 +28,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                   pParentWnd ? pParentWnd->m_hWnd : nullptr, nullptr, pContext);
 }
 
-CView* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
+CView* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID, BOOL bInitialUpdate) {
   if (!m_hWnd || !pContext || !pContext->m_pNewViewClass) return nullptr;
   CObject* object = pContext->m_pNewViewClass->CreateObject();
   if (!object) return nullptr;
@@ -43,10 +43,11 @@ CView* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
   if (!view->Create(nullptr, nullptr, WS_CHILD | WS_CLIPSIBLINGS, RECT{0, 0, 0, 0}, this, nID, pContext))
     return nullptr;
   m_panes.push_back(view);
+  m_paneSizes.emplace_back(0, 0);
   pContext->m_pLastView = view;
   if (!m_pActiveView) m_pActiveView = view;
   RecalcLayout();
-  view->OnInitialUpdate();
+  if (bInitialUpdate) view->OnInitialUpdate();
   return view;
 }
 
@@ -61,22 +62,48 @@ void CFrameWnd::SetPaneLayout(PaneLayout layout) {
   RecalcLayout();
 }
 
+void CFrameWnd::SetPaneSize(CView* pView, int cx, int cy) {
+  auto it = std::find(m_panes.begin(), m_panes.end(), pView);
+  if (it == m_panes.end()) return;
+  m_paneSizes[static_cast<size_t>(it - m_panes.begin())] = CSize(std::max(cx, 0), std::max(cy, 0));
+  RecalcLayout();
+}
+
+CSize CFrameWnd::GetPaneSize(CView* pView) const {
+  auto it = std::find(m_panes.begin(), m_panes.end(), pView);
+  if (it == m_panes.end()) return CSize(0, 0);
+  return m_paneSizes[static_cast<size_t>(it - m_panes.begin())];
+}
+
 void CFrameWnd::RecalcLayout(BOOL) {
   if (!m_hWnd) return;
   RECT client{};
   GetClientRect(&client);
   const int n = static_cast<int>(m_panes.size());
+  const int width = client.right - client.left;
+  // Rows: the sized panes keep their heights; the others share the rest evenly.
+  int fixedHeight = 0, shared = 0;
+  for (const CSize& size : m_paneSizes) {
+    fixedHeight += size.cy;
+    if (!size.cy) ++shared;
+  }
+  const int rest = std::max(0, client.bottom - client.top - fixedHeight);
+  int top = client.top, sharedSoFar = 0;
   for (int i = 0; i < n; ++i) {
     CView* view = m_panes[static_cast<size_t>(i)];
+    const CSize& size = m_paneSizes[static_cast<size_t>(i)];
     if (m_layout == paneTabs) {
       view->MoveWindow(&client, FALSE);
       view->ShowWindow(view == m_pActiveView ? SW_SHOW : SW_HIDE);
     } else {
-      const int height = client.bottom - client.top;
-      const int top = client.top + height * i / n;
-      const int bottom = client.top + height * (i + 1) / n;
-      view->MoveWindow(client.left, top, client.right - client.left, bottom - top, FALSE);
+      int height = size.cy;
+      if (!height) {
+        height = rest * (sharedSoFar + 1) / shared - rest * sharedSoFar / shared;
+        ++sharedSoFar;
+      }
+      view->MoveWindow(client.left, top, size.cx ? size.cx : width, height, FALSE);
       view->ShowWindow(SW_SHOW);
+      top += height;
     }
   }
 }
@@ -84,6 +111,7 @@ void CFrameWnd::RecalcLayout(BOOL) {
 void CFrameWnd::RemovePane(CView* pView) {
   auto it = std::find(m_panes.begin(), m_panes.end(), pView);
   if (it == m_panes.end()) return;
+  m_paneSizes.erase(m_paneSizes.begin() + (it - m_panes.begin()));
   m_panes.erase(it);
   if (m_pActiveView == pView) m_pActiveView = m_panes.empty() ? nullptr : m_panes.front();
   if (m_hWnd && IsWindow(m_hWnd)) RecalcLayout();

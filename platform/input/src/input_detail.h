@@ -10,5 +10,7 @@ LPARAM PointParam(POINT p);
 bool Post(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 bool WantsDoubleClicks(HWND window);
 POINT Centre(const RECT& r);
+// Whether a person's mouse can reach the window: it and its parents are enabled.
+bool Reachable(HWND window);
 
 }  // namespace input::detail

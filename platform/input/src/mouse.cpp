@@ -20,6 +20,15 @@ bool WantsDoubleClicks(HWND window) {
 
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
+// Nor one inside a disabled parent (a modal dialog's owner, say).
+bool Reachable(HWND window) {
+  for (HWND w = window; w; w = GetParent(w)) {
+    if (!IsWindowEnabled(w)) return false;
+    if (!(GetWindowLongPtrA(w, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return IsWindow(window) != FALSE;
+}
+
 }  // namespace detail
 
 using namespace detail;
@@ -36,7 +45,7 @@ void moveAndPress(HWND window, LPARAM at, UINT down, UINT up, WPARAM buttons) {
 }  // namespace
 
 bool Click(HWND window, POINT client) {
-  if (!IsWindow(window)) return false;
+  if (!Reachable(window)) return false;
   moveAndPress(window, PointParam(client), WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
   PumpMessages();
   return true;
@@ -49,7 +58,7 @@ bool Click(HWND window) {
 }
 
 bool DoubleClick(HWND window, POINT client) {
-  if (!IsWindow(window)) return false;
+  if (!Reachable(window)) return false;
   const LPARAM at = PointParam(client);
   moveAndPress(window, at, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
   Post(window, WantsDoubleClicks(window) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, MK_LBUTTON, at);
@@ -59,7 +68,7 @@ bool DoubleClick(HWND window, POINT client) {
 }
 
 bool RightClick(HWND window, POINT client) {
-  if (!IsWindow(window)) return false;
+  if (!Reachable(window)) return false;
   // DefWindowProc turns the release into WM_CONTEXTMENU.
   moveAndPress(window, PointParam(client), WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
   PumpMessages();
@@ -79,7 +88,7 @@ bool TurnWheel(HWND window, POINT client, int notches) {
 }
 
 bool Drag(HWND window, POINT from, POINT to) {
-  if (!IsWindow(window)) return false;
+  if (!Reachable(window)) return false;
   Post(window, WM_MOUSEMOVE, 0, PointParam(from));
   Post(window, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(from));
   Post(window, WM_MOUSEMOVE, MK_LBUTTON, PointParam(to));

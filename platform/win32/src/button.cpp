@@ -157,8 +157,8 @@ LRESULT CALLBACK ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (type == BS_GROUPBOX) return HTTRANSPARENT;
       return DefWindowProcA(hwnd, msg, wParam, lParam);
     case BM_CLICK:
-      // A disabled button cannot be pressed, by a person or by this message.
-      if (!IsWindowEnabled(hwnd)) return 0;
+      // The press and release are sent straight to the button, so even a disabled
+      // one is clicked: only a person's input stops at a disabled window.
       SendMessageA(hwnd, WM_LBUTTONDOWN, 0, 0);
       SendMessageA(hwnd, WM_LBUTTONUP, 0, 0);
       return 0;

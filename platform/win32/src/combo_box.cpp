@@ -229,9 +229,11 @@ void keyDown(HWND combo, ComboState* s, WPARAM vk) {
   }
   if (type != CBS_DROPDOWNLIST && (vk == VK_LEFT || vk == VK_RIGHT || vk == VK_HOME || vk == VK_END))
     return;  // those keys belong to the edit field
-  if (next == s->sel) return;
   // While the list is open the keys only move the selection; closed, each one completes a choice.
-  choose(combo, next, !s->dropped);
+  // Either way the key is reported as a choice, even at the end of the list where nothing moves.
+  if (next != s->sel) select(combo, next);
+  if (!s->dropped) rollUp(combo, true);
+  if (IsWindow(combo)) notify(combo, CBN_SELCHANGE);
 }
 
 LRESULT getText(HWND combo, ComboState* s, WPARAM max, LPARAM buf) {
@@ -445,9 +447,10 @@ LRESULT CALLBACK ComboProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_GETCOUNT:
       return count(s);
     case CB_SETCURSEL:
-      // No notification: only a person's choice is reported.
+      // No notification: only a person's choice is reported. An index past the end
+      // fails and keeps the selection; only -1 clears it.
       if (!inRange(s, wParam)) {
-        select(hwnd, -1);
+        if (static_cast<INT>(wParam) == -1) select(hwnd, -1);
         return CB_ERR;
       }
       select(hwnd, static_cast<INT>(wParam));

@@ -32,7 +32,7 @@ struct PickerState : ControlState {
   SYSTEMTIME date{};
   bool valid = true;
   std::string format;  // empty: the default of the style
-  int field = 0;       // index of the editable field keys act on
+  int field = -1;      // index of the editable field keys act on; -1: none yet
   std::string typed;   // digits typed into the field so far
   bool focused = false;
   bool hasMin = false, hasMax = false;
@@ -296,7 +296,9 @@ LRESULT CALLBACK PickerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_KILLFOCUS:
+      // The next focus starts with no field chosen again.
       s->typed.clear();
+      s->field = -1;
       if (s->focused) {
         s->focused = false;
         InvalidateRect(hwnd, nullptr, FALSE);
@@ -318,19 +320,25 @@ LRESULT CALLBACK PickerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       const std::vector<Field> fields = editableFields(s, style);
       if (fields.empty()) return 0;
       const int n = static_cast<int>(fields.size());
-      s->field = std::min(std::max(s->field, 0), n - 1);
-      const Field f = fields[static_cast<std::size_t>(s->field)];
+      // No field is chosen until an arrow picks one: right the first, left the last.
+      if (s->field >= n) s->field = n - 1;
+      if (s->field < 0 && wParam != VK_LEFT && wParam != VK_RIGHT) return 0;
       switch (wParam) {
         case VK_LEFT:
           s->typed.clear();
-          s->field = (s->field + n - 1) % n;
+          s->field = s->field < 0 ? n - 1 : (s->field + n - 1) % n;
           InvalidateRect(hwnd, nullptr, FALSE);
-          break;
+          return 0;
         case VK_RIGHT:
           s->typed.clear();
-          s->field = (s->field + 1) % n;
+          s->field = s->field < 0 ? 0 : (s->field + 1) % n;
           InvalidateRect(hwnd, nullptr, FALSE);
+          return 0;
+        default:
           break;
+      }
+      const Field f = fields[static_cast<std::size_t>(s->field)];
+      switch (wParam) {
         case VK_UP:
         case VK_ADD:
           s->typed.clear();
@@ -349,8 +357,8 @@ LRESULT CALLBACK PickerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       if (s->valid && wParam >= '0' && wParam <= '9') {
         const std::vector<Field> fields = editableFields(s, style);
-        if (!fields.empty()) {
-          s->field = std::min(std::max(s->field, 0), static_cast<int>(fields.size()) - 1);
+        if (!fields.empty() && s->field >= 0) {
+          s->field = std::min(s->field, static_cast<int>(fields.size()) - 1);
           typeDigit(hwnd, s, fields[static_cast<std::size_t>(s->field)], static_cast<char>(wParam));
         }
       }
@@ -400,7 +408,7 @@ LRESULT CALLBACK PickerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case DTM_SETFORMATA:
       s->format = lParam ? reinterpret_cast<LPCSTR>(lParam) : "";
-      s->field = 0;
+      s->field = -1;
       s->typed.clear();
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;

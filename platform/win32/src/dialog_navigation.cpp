@@ -132,9 +132,8 @@ HWND WINAPI GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
 }
 
 BOOL WINAPI CheckDlgButton(HWND dialog, int id, UINT check) {
-  HWND button = GetDlgItem(dialog, id);
-  if (!button) return FALSE;
-  SendMessageA(button, BM_SETCHECK, check, 0);
+  // Only forwards BM_SETCHECK: a missing control is no failure.
+  if (HWND button = GetDlgItem(dialog, id)) SendMessageA(button, BM_SETCHECK, check, 0);
   return TRUE;
 }
 

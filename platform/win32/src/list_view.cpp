@@ -103,6 +103,7 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_SETREDRAW:
       DefWindowProcA(hwnd, msg, wParam, lParam);
+      s->redraw = wParam != 0;
       if (wParam) {
         Layout(hwnd, *s);
         InvalidateRect(hwnd, nullptr, TRUE);

@@ -43,7 +43,11 @@ struct State : ControlState {
   int selectedCount = 0;
   int wheelRemainder = 0;
   bool inLayout = false;
+  bool redraw = true;  // WM_SETREDRAW: while off, scroll bars and header wait for it
   SCROLLINFO lastV{}, lastH{};  // what the scroll bars were last given
+  // What the header was last placed for: the client area and the horizontal scroll.
+  RECT headerClient{};
+  int headerScrollX = -1;
   // A click in progress: the button went down on the list.
   bool buttonDown = false;
   // The item under the mouse, for info tips.

@@ -30,6 +30,8 @@ int maxScrollX(HWND hwnd, const State& s) {
 void placeHeader(HWND hwnd, State& s) {
   if (!s.header) return;
   RECT rc = clientRect(hwnd);
+  s.headerClient = rc;
+  s.headerScrollX = s.scrollX;
   WINDOWPOS wp{};
   HDLAYOUT layout{&rc, &wp};
   if (!SendMessageA(s.header, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&layout))) return;
@@ -76,7 +78,9 @@ void Layout(HWND hwnd, State& s) {
 }
 
 void UpdateScrollBars(HWND hwnd, State& s) {
-  if (s.inLayout) return;
+  // As the system's list does, a list with redraw off updates its scroll bars when
+  // redraw comes back on (that lays it out again).
+  if (s.inLayout || !s.redraw) return;
   s.inLayout = true;
   bool noScroll = (GetWindowLongA(hwnd, GWL_STYLE) & LVS_NOSCROLL) != 0;
   // Showing one bar narrows the client area, which may call for the other.
@@ -99,10 +103,14 @@ void UpdateScrollBars(HWND hwnd, State& s) {
     if (EqualRect(&before, &after)) break;
   }
   s.inLayout = false;
-  placeHeader(hwnd, s);
+  // Adding or removing rows leaves the header where it is unless a scroll bar came or went.
+  RECT rc = clientRect(hwnd);
+  if (!EqualRect(&rc, &s.headerClient) || s.scrollX != s.headerScrollX) placeHeader(hwnd, s);
 }
 
 void InvalidateItem(HWND hwnd, const State& s, int item) {
+  // Redraw off: turning it on again repaints the whole list.
+  if (!s.redraw) return;
   int y = s.headerHeight + (item - s.top) * s.rowHeight;
   RECT rc = clientRect(hwnd);
   if (y + s.rowHeight <= s.headerHeight || y >= rc.bottom) return;

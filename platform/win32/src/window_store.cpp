@@ -16,6 +16,9 @@ thread_local DWORD g_lastError = 0;
 
 struct Store {
   std::unordered_map<HWND, std::unique_ptr<Window>> windows;
+  // The last window found: a message to a control looks its window up several times.
+  HWND lastHandle = nullptr;
+  Window* lastWindow = nullptr;
   std::uintptr_t nextHandle = 0x10010;
   std::vector<std::shared_ptr<WindowClass>> classes;  // registered by the program
   HWND focus = nullptr;
@@ -62,8 +65,13 @@ ATOM NextAtom();  // message_queue.cpp: class atoms and registered messages shar
 
 Window* Find(HWND hwnd) {
   if (!hwnd) return nullptr;
-  auto it = store().windows.find(hwnd);
-  return it == store().windows.end() ? nullptr : it->second.get();
+  Store& s = store();
+  if (hwnd == s.lastHandle) return s.lastWindow;
+  auto it = s.windows.find(hwnd);
+  if (it == s.windows.end()) return nullptr;
+  s.lastHandle = hwnd;
+  s.lastWindow = it->second.get();
+  return s.lastWindow;
 }
 
 Window* FindOrFail(HWND hwnd) {
@@ -461,6 +469,7 @@ void freeTree(HWND hwnd) {
   }
   for (auto& [h, o] : store().windows)
     if (o->owner == hwnd) o->owner = nullptr;
+  if (store().lastHandle == hwnd) store().lastHandle = nullptr;
   store().windows.erase(hwnd);
 }
 
@@ -688,6 +697,7 @@ void Reset() {
     for (HWND h : AllWindows())
       if (Find(h) && !Find(h)->parent) DestroyWindow(h);
   }
+  store().lastHandle = nullptr;
   store().windows.clear();
   store().classes.clear();
   store().focus = nullptr;

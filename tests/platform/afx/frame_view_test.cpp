@@ -15,15 +15,18 @@ class QuoteView : public CView {
   QuoteView() { ++g_liveViews; }
   ~QuoteView() override { --g_liveViews; }
   int refreshes = 0;
+  CSize lastSize;
   void OnInitialUpdate() override { ++g_initialUpdates; }
 
  protected:
   afx_msg void OnRefresh() { ++refreshes; }
+  afx_msg void OnSize(UINT, int cx, int cy) { lastSize = CSize(cx, cy); }
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(QuoteView, CView)
 BEGIN_MESSAGE_MAP(QuoteView, CView)
   ON_COMMAND(500, OnRefresh)
+  ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 class NotAView : public CObject {
@@ -109,6 +112,50 @@ TEST_F(FrameViewTest, ViewsByClassNameFillPanesAndGoWithTheFrame) {
   EXPECT_EQ(frame->CreateView(nullptr), nullptr);
 
   // The frame deletes itself and its views with its window.
+  frame->DestroyWindow();
+  EXPECT_EQ(g_liveViews, 0);
+}
+
+TEST_F(FrameViewTest, SizedPanesKeepTheirSizeInRowsAndTheRestShare) {
+  g_liveViews = g_initialUpdates = 0;
+  auto* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "主視窗", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 700)));
+  frame->SetPaneLayout(CFrameWnd::paneRows);
+  CCreateContext ctx;
+  ctx.m_pNewViewClass = RUNTIME_CLASS(QuoteView);
+  // The caller restores the view before its initial update.
+  auto* top = static_cast<QuoteView*>(frame->CreateView(&ctx, 0, FALSE));
+  auto* middle = static_cast<QuoteView*>(frame->CreateView(&ctx, 0, FALSE));
+  auto* bottom = static_cast<QuoteView*>(frame->CreateView(&ctx));
+  ASSERT_TRUE(top && middle && bottom);
+  EXPECT_EQ(g_initialUpdates, 1);
+
+  frame->SetPaneSize(top, 500, 200);
+  frame->SetPaneSize(middle, 0, 150);
+  EXPECT_EQ(frame->GetPaneSize(top), CSize(500, 200));
+  CRect client, r1, r2, r3;
+  frame->GetClientRect(&client);
+  frame->ClientToScreen(&client);
+  top->GetWindowRect(&r1);
+  middle->GetWindowRect(&r2);
+  bottom->GetWindowRect(&r3);
+  EXPECT_EQ(r1, CRect(client.left, client.top, client.left + 500, client.top + 200));
+  EXPECT_EQ(r2, CRect(client.left, r1.bottom, client.right, r1.bottom + 150));
+  EXPECT_EQ(r3, CRect(client.left, r2.bottom, client.right, client.bottom));
+
+  // A pane resized alone: its view hears the new size.
+  frame->SetPaneSize(top, 640, 260);
+  EXPECT_EQ(top->lastSize, CSize(640, 260));
+  middle->GetWindowRect(&r2);
+  EXPECT_EQ(r2.top, client.top + 260);
+
+  // A pane that goes leaves no size behind for the next one.
+  middle->DestroyWindow();
+  EXPECT_EQ(frame->GetPaneSize(bottom), CSize(0, 0));
+  EXPECT_EQ(frame->GetPaneSize(middle), CSize(0, 0));
+  bottom->GetWindowRect(&r3);
+  EXPECT_EQ(r3.top, client.top + 260);
+  EXPECT_EQ(r3.bottom, client.bottom);
   frame->DestroyWindow();
   EXPECT_EQ(g_liveViews, 0);
 }

@@ -152,6 +152,23 @@ TEST_F(InputTest, ActionsOnWindowsThatAreGoneDoNothing) {
   EXPECT_TRUE(testwin::Log().empty());
 }
 
+TEST_F(InputTest, TheMouseCannotReachADisabledWindowOrOneInADisabledParent) {
+  HWND box = CreateWindowExA(0, "Button", "box", WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 10, 60, 100, 20,
+                             top, reinterpret_cast<HMENU>(8), testsupport::Instance(), nullptr);
+  EnableWindow(box, FALSE);
+  EXPECT_FALSE(input::ClickButton(box));
+  EXPECT_FALSE(input::DoubleClick(box, POINT{5, 5}));
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EnableWindow(box, TRUE);
+  EnableWindow(top, FALSE);
+  EXPECT_FALSE(input::Click(child));
+  EXPECT_FALSE(input::ClickButton(box));
+  EXPECT_TRUE(MessagesOf(child, kButtons).empty());
+  EnableWindow(top, TRUE);
+  EXPECT_TRUE(input::ClickButton(box));
+  EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+}
+
 TEST_F(InputTest, ChoosingAComboEntryOpensTheListAndClicksTheEntryOnce) {
   HWND combo = CreateWindowExA(0, "ComboBox", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 10, 10,
                                120, 200, top, reinterpret_cast<HMENU>(static_cast<INT_PTR>(42)),

@@ -86,11 +86,12 @@ TEST_F(ComboBoxTest, SelectionFollowsTheItemsAndShowsAsText) {
   EXPECT_EQ(Text(c), "現股");
 }
 
-TEST_F(ComboBoxTest, SetCurSelOutOfRangeClearsTheSelection) {
+TEST_F(ComboBoxTest, SetCurSelPastTheEndFailsAndOnlyMinusOneClears) {
   HWND c = Combo(kList, 31, {"a", "b"});
   SendMessageA(c, CB_SETCURSEL, 1, 0);
   EXPECT_EQ(SendMessageA(c, CB_SETCURSEL, 5, 0), CB_ERR);
-  EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 1);
+  EXPECT_EQ(Text(c), "b");
   SendMessageA(c, CB_SETCURSEL, 0, 0);
   SendMessageA(c, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
   EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), CB_ERR);
@@ -175,12 +176,13 @@ TEST_F(ComboBoxTest, ArrowKeysOnAClosedListChooseAndReport) {
   EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 1);
   EXPECT_THAT(testctl::Codes(c), ElementsAre(static_cast<UINT>(CBN_SELENDOK),
                                              static_cast<UINT>(CBN_SELCHANGE)));
-  // At the end of the list nothing changes and nothing is reported.
+  // At the end of the list nothing moves, yet the key is reported as a choice.
   SendMessageA(c, WM_KEYDOWN, VK_END, 0);
   testctl::Clear();
   SendMessageA(c, WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(SendMessageA(c, CB_GETCURSEL, 0, 0), 2);
-  EXPECT_TRUE(testctl::Codes(c).empty());
+  EXPECT_THAT(testctl::Codes(c), ElementsAre(static_cast<UINT>(CBN_SELENDOK),
+                                             static_cast<UINT>(CBN_SELCHANGE)));
 }
 
 TEST_F(ComboBoxTest, ChoosingInTheDroppedListReportsTheChoice) {

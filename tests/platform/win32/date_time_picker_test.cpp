@@ -99,13 +99,20 @@ TEST_F(DateTimePickerTest, NoDateOnlyWithShowNone) {
   SYSTEMTIME st{};
   EXPECT_EQ(Get(plain, &st), GDT_VALID);
 
-  EXPECT_EQ(Get(optional, &st), GDT_VALID);  // starts with a date
-  EXPECT_TRUE(Set(optional, GDT_NONE, nullptr));
+  EXPECT_TRUE(Set(optional, GDT_NONE, &st));
   EXPECT_EQ(Get(optional, &st), GDT_NONE);
   const SYSTEMTIME d = Date(2026, 1, 5);
   EXPECT_TRUE(Set(optional, GDT_VALID, &d));
   EXPECT_EQ(Get(optional, &st), GDT_VALID);
   EXPECT_EQ(st.wDay, 5);
+}
+
+TEST_F(DateTimePickerTest, NoDateNeedsNoTime) {
+  QZ_HEADLESS_ONLY("Wine's picker refuses GDT_NONE without a SYSTEMTIME, which Windows ignores");
+  HWND optional = Picker(DTS_SHOWNONE, 52);
+  EXPECT_TRUE(Set(optional, GDT_NONE, nullptr));
+  SYSTEMTIME st{};
+  EXPECT_EQ(Get(optional, &st), GDT_NONE);
 }
 
 TEST_F(DateTimePickerTest, APersonsChangeIsReported) {
@@ -115,22 +122,25 @@ TEST_F(DateTimePickerTest, APersonsChangeIsReported) {
   ASSERT_TRUE(Set(p, GDT_VALID, &start));
   SetFocus(p);
   testctl::Clear();
-  // The year field comes first; the right arrow moves to the month.
+  // A fresh focus chooses no field; the right arrow picks the first, the year.
+  SendMessageA(p, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageA(p, WM_KEYDOWN, VK_UP, 0);
   SendMessageA(p, WM_KEYDOWN, VK_RIGHT, 0);
   SendMessageA(p, WM_KEYDOWN, VK_UP, 0);
   SYSTEMTIME st{};
   Get(p, &st);
-  EXPECT_EQ(st.wYear, 2026);
+  EXPECT_EQ(st.wYear, 2027);
   EXPECT_EQ(st.wMonth, 1);  // months wrap round within the year
   EXPECT_EQ(st.wDay, 31);
   std::vector<testctl::Note> changes;
   for (const testctl::Note& n : testctl::Notes())
     if (n.msg == WM_NOTIFY && n.code == DTN_DATETIMECHANGE) changes.push_back(n);
-  ASSERT_EQ(changes.size(), 1u);
+  ASSERT_EQ(changes.size(), 2u);
   EXPECT_EQ(changes[0].from, p);
   EXPECT_EQ(changes[0].id, 51);
   EXPECT_EQ(changes[0].flags, static_cast<DWORD>(GDT_VALID));
-  EXPECT_EQ(changes[0].st.wMonth, 1);
+  EXPECT_EQ(changes[0].st.wYear, 2027);
+  EXPECT_EQ(changes[1].st.wMonth, 1);
 }
 
 TEST_F(DateTimePickerTest, TypedDigitsPassThroughImpossibleMonths) {

@@ -139,6 +139,7 @@ TEST_F(HeaderTest, DoubleClickingADividerIsTold) {
 }
 
 TEST_F(HeaderTest, AListsParentCanRefuseEveryResize) {
+  QZ_HEADLESS_ONLY("Wine's list view does not pass HDN_BEGINTRACK on to its parent");
   makeList();
   for (UINT code : {HDN_BEGINTRACKA, HDN_ENDTRACKA, HDN_DIVIDERDBLCLICKA, HDN_ITEMCHANGEDA})
     testlist::AnswerHeader(code, TRUE);

@@ -470,17 +470,30 @@ TEST_F(ListViewTest, ScrollRangeFollowsDeletesAndResizes) {
   EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
 }
 
-TEST_F(ListViewTest, HitTestsSplitCellsAtTheirLeftEdges) {
+TEST_F(ListViewTest, WithRedrawOffTheScrollRangeWaitsForRedrawOn) {
+  makeList();
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  addRows(40);
+  EXPECT_EQ(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+  EXPECT_NE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL, 0);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+  GetScrollInfo(list, SB_VERT, &si);
+  EXPECT_EQ(si.nMax, 39);
+  EXPECT_EQ(static_cast<int>(si.nPage), perPage());
+}
+
+TEST_F(ListViewTest, HitTestsSplitRowsAtTheirTopEdges) {
   makeList();
   addRows(3);
   RECT r1 = itemRect(1);
-  LVHITTESTINFO ht = hit(80, r1.top, true);
+  LVHITTESTINFO ht = hit(85, r1.top, true);
   EXPECT_EQ(ht.iItem, 1);
   EXPECT_EQ(ht.iSubItem, 1);
   ht = hit(79, r1.bottom - 1, true);
   EXPECT_EQ(ht.iItem, 1);
   EXPECT_EQ(ht.iSubItem, 0);
-  ht = hit(140, r1.bottom, true);  // the next row starts where this one ends
+  ht = hit(145, r1.bottom, true);  // the next row starts where this one ends
   EXPECT_EQ(ht.iItem, 2);
   EXPECT_EQ(ht.iSubItem, 2);
   ht = hit(10, itemRect(2).bottom + 1, true);
@@ -493,6 +506,20 @@ TEST_F(ListViewTest, HitTestsSplitCellsAtTheirLeftEdges) {
   EXPECT_EQ(hit(10, r1.top + 1, false).iItem, 1);
   SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
   EXPECT_EQ(hit(100, r1.top + 1, false).iItem, 1);
+}
+
+TEST_F(ListViewTest, ACellStartsAtItsColumnsLeftEdge) {
+  QZ_HEADLESS_ONLY("Wine's sub-item hit test misses the first two pixels of a later column");
+  makeList();
+  addRows(3);
+  RECT r1 = itemRect(1);
+  RECT cell = subItemRect(1, 1, LVIR_BOUNDS);
+  ASSERT_EQ(cell.left, 80);
+  LVHITTESTINFO ht = hit(cell.left, r1.top, true);
+  EXPECT_EQ(ht.iItem, 1);
+  EXPECT_EQ(ht.iSubItem, 1);
+  ht = hit(cell.left - 1, r1.top, true);
+  EXPECT_EQ(ht.iSubItem, 0);
 }
 
 TEST_F(ListViewTest, AHitTestWithoutItsStructureFails) {
@@ -574,11 +601,12 @@ TEST_F(ListViewTest, OwnerDrawnRowsAreMeasuredAgainAfterAMoveAndDrawnOneByOne) {
     EXPECT_EQ(static_cast<int>(d.itemID), first + static_cast<int>(i));
     EXPECT_EQ((d.itemState & ODS_SELECTED) != 0, d.itemID == 2);
     EXPECT_EQ(d.itemData, static_cast<ULONG_PTR>(d.itemID));
+    // The row's height and width; where it starts across is the list's own margin.
     RECT bounds = itemRect(static_cast<int>(d.itemID));
-    EXPECT_EQ(bounds.left, d.rcItem.left);
     EXPECT_EQ(bounds.top, d.rcItem.top);
-    EXPECT_EQ(bounds.right, d.rcItem.right);
     EXPECT_EQ(bounds.bottom, d.rcItem.bottom);
+    EXPECT_EQ(bounds.right - bounds.left, d.rcItem.right - d.rcItem.left);
+    EXPECT_LE(d.rcItem.left, 2);
     EXPECT_LT(d.rcItem.top, client.bottom);
   }
   // Every row that shows, the partly shown last one included.
@@ -607,10 +635,14 @@ TEST_F(ListViewTest, ColoursStylesAndFontAreKept) {
   char cls[32] = {};
   GetClassNameA(header, cls, sizeof cls);
   EXPECT_STREQ(cls, "SysHeader32");
-  EXPECT_GT(itemRect(0).top, 0);
+  const int withHeader = itemRect(0).top;
+  RECT headerRect{};
+  GetWindowRect(header, &headerRect);
+  EXPECT_GE(withHeader, headerRect.bottom - headerRect.top);
   SetWindowLongA(list, GWL_STYLE, GetWindowLongA(list, GWL_STYLE) | LVS_NOCOLUMNHEADER);
   EXPECT_FALSE(IsWindowVisible(header));
-  EXPECT_EQ(itemRect(0).top, 0);
+  // The rows move up by the header's height (grid lines may keep a small margin).
+  EXPECT_EQ(itemRect(0).top, withHeader - (headerRect.bottom - headerRect.top));
   DestroyWindow(list);
   DeleteObject(font);
 }

@@ -159,6 +159,10 @@ class Broker {
   double QuoteValue(BYTE market, const CString& code, WORD item) const;
   // Whether the memory holds the item for the symbol.
   bool HasQuoteValue(BYTE market, const CString& code, WORD item) const;
+  // Both in one look-up: false, leaving value, when the memory holds no such item.
+  bool FindQuoteValue(BYTE market, const std::string& code, WORD item, double& value) const;
+  // The symbol's record; null when the memory does not hold it.
+  const QuoteSymbol* FindSymbol(BYTE market, const std::string& code) const;
   CString SymbolName(BYTE market, const CString& code) const;
   void SetQuoteValue(BYTE market, const CString& code, WORD item, double value);
   bool RequestMemory(BYTE& reqNo, const std::vector<CSymbolInfo>& symbols,
@@ -228,6 +232,14 @@ class Broker {
   bool IsAllAccounts(const AccountType& account) const;
 
   BrokerData data_;
+  // The last symbol the quote memory was asked for (see FindSymbol).
+  struct QuoteCache {
+    bool valid = false;
+    BYTE market = 0;
+    std::string code;
+    const QuoteSymbol* symbol = nullptr;
+  };
+  mutable QuoteCache quoteCache_;
   bool loggedIn_ = false;
   std::map<BYTE, AccountType> syncAccounts_;
   std::vector<Answered> answered_;

@@ -29,6 +29,19 @@ using LogSink = std::function<void(const std::string& line)>;
 void SetLogSink(LogSink sink);
 void Log(std::string_view message);
 
+// What the host shows or writes that a person notices outside the windows' contents:
+// a tip shown, a file exported or printed. The terminal records them; tests listen.
+struct HostEvent {
+  enum class Kind { kTip, kExport, kPrint };
+  Kind kind = Kind::kTip;
+  std::string text;   // a tip's text (CP950)
+  int tipKind = -1;   // a base dialog's tip kind (0 waiting, 1 no data, 3 no answer); -1 other tips
+  std::string file;   // the path of the file written
+};
+using EventSink = std::function<void(const HostEvent& event)>;
+void SetEventSink(EventSink sink);
+void Notify(const HostEvent& event);
+
 // The global language table. Load reads a file explicitly (tests load the bundled
 // one); without a load, the first look-up reads <home>/zh-TW.lang. Load errors are
 // logged and returned.
@@ -48,7 +61,7 @@ struct Services {
 void SetServices(Services services);
 const Services& GetServices();
 
-// Restores the defaults above (home from the environment, no sink, no services, no
+// Restores the defaults above (home from the environment, no sinks, no services, no
 // table); for tests.
 void ResetEnvironment();
 
