@@ -87,9 +87,10 @@ void DividendTest::PickDate(int id, int year, int month, int day) {
   std::snprintf(text[0], sizeof text[0], "%04d", year);
   std::snprintf(text[1], sizeof text[1], "%02d", month);
   std::snprintf(text[2], sizeof text[2], "%02d", day);
-  for (const char* field : text) {  // year, month, day, and round to the year again
-    input::TypeText(Item(id), field);
+  input::Click(Item(id));
+  for (const char* field : text) {  // the right arrow picks the year, then month and day
     input::PressKey(VK_RIGHT);
+    input::TypeText(Item(id), field);
   }
 }
 

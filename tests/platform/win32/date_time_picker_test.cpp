@@ -149,7 +149,8 @@ TEST_F(DateTimePickerTest, TypedDigitsPassThroughImpossibleMonths) {
   const SYSTEMTIME start = Date(2026, 12, 31);
   ASSERT_TRUE(Set(p, GDT_VALID, &start));
   SetFocus(p);
-  SendMessageA(p, WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageA(p, WM_KEYDOWN, VK_RIGHT, 0);  // the year
+  SendMessageA(p, WM_KEYDOWN, VK_RIGHT, 0);  // the month
   for (char digit : {'0', '4'}) SendMessageA(p, WM_CHAR, static_cast<WPARAM>(digit), 0);  // month 0, then 4
   SYSTEMTIME st{};
   Get(p, &st);
