@@ -306,7 +306,15 @@ void JqzFinanceStockUnoffsetDlg::vShowRowCount() {
 
 void JqzFinanceStockUnoffsetDlg::vShowMaintenanceRatio() {
   const CString strRatio = OrderBK_GetSTMRatio(m_CurAccount, "JqzFinanceStockUnoffsetDlg");
-  if (strRatio.IsEmpty()) return;
+  if (strRatio.IsEmpty()) {
+    // No ratio yet: the label keeps what it showed, but never another account's ratio.
+    CWnd* pWnd = GetDlgItem(IDC_STATIC_STM_RATIO);
+    if (pWnd && m_strRatioAccount != m_CurAccount.m_strAccount) {
+      pWnd->ShowWindow(SW_HIDE);
+      m_strRatioAccount.Empty();
+    }
+    return;
+  }
   int n = std::atoi(strRatio);
   CString text;
   if (n >= 1) {
@@ -325,6 +333,7 @@ void JqzFinanceStockUnoffsetDlg::vShowMaintenanceRatio() {
   if (CWnd* pWnd = GetDlgItem(IDC_STATIC_STM_RATIO)) {
     pWnd->SetWindowText(text);
     pWnd->ShowWindow(SW_SHOW);
+    m_strRatioAccount = m_CurAccount.m_strAccount;
   }
 }
 

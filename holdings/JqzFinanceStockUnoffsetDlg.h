@@ -68,6 +68,7 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   CStaticEx m_countLabel;
   CStatic m_anchor;
   std::vector<CBaseOrder_StorageStockInfo> m_stockInfo;
+  CString m_strRatioAccount;  // the account whose ratio the label shows
   std::vector<PositionRow> m_rows;
   BYTE m_bOtherDataChanged;
   BYTE m_bQueryDone;

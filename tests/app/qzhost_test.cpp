@@ -190,11 +190,17 @@ TEST_F(QzhostTest, AModuleThatCannotLoadExitsWith2) {
   EXPECT_NE(o.output.find("libmissing.so"), std::string::npos) << o.output;
 }
 
+// The demo hosts the module's own views: two holdings views of one sync group and a
+// dividend view, each checked by the demo's own expect steps.
 TEST_F(QzhostTest, TheDemoRunsWithoutInput) {
   Outcome o = Qzhost("demo --out " + (dir_ / "demo").string());
   EXPECT_EQ(o.status, 0) << o.output;
   EXPECT_TRUE(fs::exists(dir_ / "demo" / "transcript.jsonl"));
-  EXPECT_TRUE(fs::exists(dir_ / "demo" / "holdings-first-account.png"));
+  for (const char* name : {"holdings-positions", "second-account", "dividend-calc",
+                           "dividend-ex-dividend"}) {
+    EXPECT_TRUE(fs::exists(dir_ / "demo" / (std::string(name) + ".png"))) << name;
+    EXPECT_TRUE(fs::exists(dir_ / "demo" / (std::string(name) + ".json"))) << name;
+  }
 }
 
 // The terminal as host of a module's views: one frame whose panes hold them, each view

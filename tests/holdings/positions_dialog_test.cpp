@@ -62,6 +62,22 @@ TEST_F(PositionsDialogTest, TheRatioIsHiddenUntilTheFirstFill) {
   EXPECT_FALSE(Visible(Control(view, IDC_GROUP_STM_RATIO)));
 }
 
+TEST_F(PositionsDialogTest, AnAccountWithoutARatioNeverShowsTheRatioOfAnother) {
+  JqzOrderBaseView* view = Open();
+  WaitForFill();
+  EXPECT_EQ(Text(view, IDC_STATIC_STM_RATIO), "整戶維持率: 187 %");
+  // The second account's broker gives no ratio at all.
+  ASSERT_TRUE(input::ChooseComboEntry(Control(view, IDC_COMBO_ACCOUNT), 1));
+  WaitForFill();
+  EXPECT_EQ(Rows(view), 2);
+  EXPECT_FALSE(Visible(Control(view, IDC_STATIC_STM_RATIO)));
+  // Back on the first account, its own ratio comes back.
+  ASSERT_TRUE(input::ChooseComboEntry(Control(view, IDC_COMBO_ACCOUNT), 0));
+  WaitForFill();
+  EXPECT_TRUE(Visible(Control(view, IDC_STATIC_STM_RATIO)));
+  EXPECT_EQ(Text(view, IDC_STATIC_STM_RATIO), "整戶維持率: 187 %");
+}
+
 TEST_F(PositionsDialogTest, ColumnsFollowTheSectionsDisplayItems) {
   JqzOrderBaseView* view = Open();
   std::vector<std::string> expected;
