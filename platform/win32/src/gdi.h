@@ -38,8 +38,13 @@ struct FontFace {
     int maskY = 0;
   };
   std::unordered_map<std::string, Cached> layouts;
+  // Widths alone, measured with one scratch layout: measuring a long list's cells
+  // (column autosize) makes no layout per text and does not empty the layouts.
+  std::unordered_map<std::string, int> widths;
+  PangoLayout* scratch = nullptr;
   ~FontFace();
   void Clear();
+  void ClearLayouts();
 };
 
 struct GdiObject {

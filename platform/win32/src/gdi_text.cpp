@@ -15,6 +15,7 @@ using namespace headless::detail;
 namespace {
 
 constexpr size_t kLayoutCacheLimit = 4096;
+constexpr size_t kWidthCacheLimit = 1 << 16;
 
 PangoContext* ctx = nullptr;
 
@@ -55,7 +56,7 @@ FontFace::Cached& layoutFor(FontFace& face, const std::string& utf8, int ellipsi
   if (ellipsisWidth >= 0) key += '\0' + std::to_string(ellipsisWidth);
   auto it = face.layouts.find(key);
   if (it != face.layouts.end()) return it->second;
-  if (face.layouts.size() >= kLayoutCacheLimit) face.Clear();
+  if (face.layouts.size() >= kLayoutCacheLimit) face.ClearLayouts();
   PangoLayout* layout = pango_layout_new(pangoContext());
   pango_layout_set_font_description(layout, face.desc);
   pango_layout_set_text(layout, utf8.data(), static_cast<int>(utf8.size()));
@@ -74,7 +75,19 @@ FontFace::Cached& layoutFor(FontFace& face, const std::string& utf8, int ellipsi
 }
 
 int textWidth(FontFace& face, const std::string& utf8) {
-  return utf8.empty() ? 0 : layoutFor(face, utf8).width;
+  if (utf8.empty()) return 0;
+  if (auto it = face.layouts.find(utf8); it != face.layouts.end()) return it->second.width;
+  if (auto it = face.widths.find(utf8); it != face.widths.end()) return it->second;
+  if (!face.scratch) {
+    face.scratch = pango_layout_new(pangoContext());
+    pango_layout_set_font_description(face.scratch, face.desc);
+  }
+  pango_layout_set_text(face.scratch, utf8.data(), static_cast<int>(utf8.size()));
+  PangoRectangle logical;
+  pango_layout_get_pixel_extents(face.scratch, nullptr, &logical);
+  if (face.widths.size() >= kWidthCacheLimit) face.widths.clear();
+  face.widths.emplace(utf8, logical.width);
+  return logical.width;
 }
 
 // The alpha mask of a text, made once per text and font.
@@ -160,12 +173,19 @@ FontFace::~FontFace() {
   if (desc) pango_font_description_free(desc);
 }
 
-void FontFace::Clear() {
+void FontFace::ClearLayouts() {
   for (auto& [k, c] : layouts) {
     if (c.layout) g_object_unref(c.layout);
     if (c.mask) cairo_surface_destroy(c.mask);
   }
   layouts.clear();
+}
+
+void FontFace::Clear() {
+  ClearLayouts();
+  widths.clear();
+  if (scratch) g_object_unref(scratch);
+  scratch = nullptr;
 }
 
 FontFace& FaceOf(GdiObject& font) {

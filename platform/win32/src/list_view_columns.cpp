@@ -24,14 +24,23 @@ bool validColumn(const State& s, int index) {
 
 }  // namespace
 
+namespace {
+
+int textWidthIn(HDC hdc, const std::string& text) {
+  SIZE size{0, 0};
+  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+}  // namespace
+
 int TextWidth(HWND hwnd, const State& s, const std::string& text) {
   HDC hdc = GetDC(hwnd);
   if (!hdc) return 0;
   SelectObject(hdc, FontOf(s));
-  SIZE size{0, 0};
-  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+  const int width = textWidthIn(hdc, text);
   ReleaseDC(hwnd, hdc);
-  return size.cx;
+  return width;
 }
 
 LRESULT InsertColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
@@ -114,11 +123,15 @@ BOOL SetColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
 BOOL SetColumnWidth(HWND hwnd, State& s, int index, int width) {
   if (!validColumn(s, index)) return FALSE;
   if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
-    // As Win32 does, every item's text is measured.
+    // As Win32 does, every item's text is measured (in one DC).
     int widest = 0;
-    for (int i = 0; i < static_cast<int>(s.rows.size()); ++i) {
-      const std::string& t = ItemText(s, i, index);
-      if (!t.empty()) widest = std::max(widest, TextWidth(hwnd, s, t));
+    if (HDC hdc = GetDC(hwnd)) {
+      SelectObject(hdc, FontOf(s));
+      for (int i = 0; i < static_cast<int>(s.rows.size()); ++i) {
+        const std::string& t = ItemText(s, i, index);
+        if (!t.empty()) widest = std::max(widest, textWidthIn(hdc, t));
+      }
+      ReleaseDC(hwnd, hdc);
     }
     int auto_ = widest + kAutosizePadding + (index == 0 ? 2 : 0);
     if (width == LVSCW_AUTOSIZE_USEHEADER) {
