@@ -87,7 +87,7 @@ void CFrameWnd::RecalcLayout(BOOL) {
     fixedHeight += size.cy;
     if (!size.cy) ++shared;
   }
-  const int rest = std::max(0, client.bottom - client.top - fixedHeight);
+  const int rest = std::max(0, static_cast<int>(client.bottom - client.top) - fixedHeight);
   int top = client.top, sharedSoFar = 0;
   for (int i = 0; i < n; ++i) {
     CView* view = m_panes[static_cast<size_t>(i)];
