@@ -4,21 +4,13 @@
 // fits the columns. Reported per record, with the growth in n.
 #include <benchmark/benchmark.h>
 
-#include <afxwin.h>
 #include <headless/headless.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
 #include "DividendResults.h"
-#include "JqzOrderBaseDlg.h"
-#include "JqzOrderBaseView.h"
 #include "OrderDataNotice.h"
-#include "host/broker.h"
-#include "host/broker_services.h"
-#include "host/environment.h"
+#include "module_scene.h"
 
 namespace {
 
@@ -64,54 +56,22 @@ host::BrokerData brokerWith(int records) {
 
 // A terminal with one dividend view that has answered once.
 struct Scene {
-  explicit Scene(int records) {
-    headless::Reset();
-    host::ResetEnvironment();
-    home = (std::filesystem::temp_directory_path() / "qzbench-XXXXXX").string();
-    if (!mkdtemp(home.data())) std::abort();
-    host::SetHomeDirectory(home);
-    if (!host::LoadLanguage(QZ_LANGUAGE_FILE).ok()) std::abort();
-    host::Broker& broker = host::Broker::Instance();
-    broker.Reset();
-    host::ConnectBrokerToFramework();
-    broker.Load(brokerWith(records));
-    static HINSTANCE module = AfxLoadLibrary(QZ_MODULE_LIBRARY);
-    if (!module) std::abort();
-    frame = new CFrameWnd;
-    frame->Create(nullptr, "交易", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1200, 700));
-    CCreateContext ctx;
-    ctx.m_pNewViewClass = CRuntimeClass::FromName("JqzStockDividendCalcView");
-    view = dynamic_cast<JqzOrderBaseView*>(frame->CreateView(&ctx));
-    if (!view) std::abort();
-    view->ShowWindow(SW_SHOW);
-    broker.Login();
-    headless::PumpMessages();
+  explicit Scene(int records)
+      : terminal("JqzStockDividendCalcView", brokerWith(records), 1200) {
     headless::AdvanceTime(10);
     notice.m_strKey = "9A95";
     notice.m_strAccount = "0123456";
     notice.m_nAccountType = 65;
   }
-  ~Scene() {
-    frame->DestroyWindow();
-    host::Broker::Instance().Reset();
-    host::DisconnectBrokerFromFramework();
-    headless::Reset();
-    host::ResetEnvironment();
-    std::error_code ec;
-    std::filesystem::remove_all(home, ec);
-  }
   void answer() {
-    ::SendMessageA(view->GetSafeHwnd(), WM_ORDER_REFRESHDATA, ORDERDATA_NOTIFY_DIVIDENDCALC,
-                   reinterpret_cast<LPARAM>(&notice));
+    ::SendMessageA(terminal.view->GetSafeHwnd(), WM_ORDER_REFRESHDATA,
+                   ORDERDATA_NOTIFY_DIVIDENDCALC, reinterpret_cast<LPARAM>(&notice));
   }
   int rows() const {
-    HWND list = ::GetDlgItem(view->m_pBaseDlg->GetSafeHwnd(), 2724);
-    return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(::SendMessageA(terminal.Control(2724), LVM_GETITEMCOUNT, 0, 0));
   }
 
-  std::string home;
-  CFrameWnd* frame = nullptr;
-  JqzOrderBaseView* view = nullptr;
+  benchscene::ModuleScene terminal;
   OrderDataNotice notice;
 };
 

@@ -4,33 +4,17 @@
 // driven as the host drives it; virtual time makes the fill's delay cost nothing.
 #include <benchmark/benchmark.h>
 
-#include <afxmodule.h>
-#include <afxwin.h>
 #include <headless/headless.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <string>
 
-#include <CListCtrlEx.h>
-#include <JqzOrderBaseDlg.h>
-#include <JqzOrderBaseView.h>
 #include <OrderDataNotice.h>
 
-#include "host/broker.h"
-#include "host/broker_services.h"
-#include "host/environment.h"
+#include "module_scene.h"
 
 namespace {
 
 constexpr int kListId = 2054;
-
-struct Scene {
-  CFrameWnd* frame = nullptr;
-  JqzOrderBaseView* view = nullptr;
-  HWND list = nullptr;
-};
 
 host::BrokerData Positions(int rows) {
   host::BrokerData data;
@@ -63,53 +47,13 @@ host::BrokerData Positions(int rows) {
   return data;
 }
 
-Scene Open(int rows) {
-  headless::Reset();
-  host::ResetEnvironment();
-  static const std::string home = [] {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qzbench-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) std::abort();
-    return pattern;
-  }();
-  host::SetHomeDirectory(home);
-  if (!host::LoadLanguage(QZ_LANGUAGE_FILE).ok()) std::abort();
-  host::Broker& broker = host::Broker::Instance();
-  broker.Reset();
-  host::ConnectBrokerToFramework();
-  broker.Load(Positions(rows));
-  static HINSTANCE module = AfxLoadLibrary(QZ_MODULE_LIBRARY);
-  if (!module) std::abort();
-
-  Scene s;
-  s.frame = new CFrameWnd;
-  s.frame->Create(nullptr, "交易", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 1000, 700));
-  s.frame->SetPaneLayout(CFrameWnd::paneRows);
-  CCreateContext ctx;
-  ctx.m_pNewViewClass = CRuntimeClass::FromName("JqzFinanceStockUnoffsetView");
-  s.view = dynamic_cast<JqzOrderBaseView*>(s.frame->CreateView(&ctx));
-  if (!s.view) std::abort();
-  s.view->ShowWindow(SW_SHOW);
-  headless::PumpMessages();
-  broker.Login();
-  headless::PumpMessages();
-  headless::AdvanceTime(300 + 2000);
-  s.list = ::GetDlgItem(s.view->m_pBaseDlg->GetSafeHwnd(), kListId);
-  return s;
-}
-
-void Close(Scene& s) {
-  s.frame->DestroyWindow();
-  host::Broker::Instance().Reset();
-  host::DisconnectBrokerFromFramework();
-  headless::Reset();
-}
-
 void BM_PositionsFill(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
-  Scene s = Open(rows);
-  if (::SendMessageA(s.list, LVM_GETITEMCOUNT, 0, 0) != rows) {
+  benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Positions(rows));
+  headless::AdvanceTime(300 + 2000);
+  const HWND list = scene.Control(kListId);
+  if (::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) != rows) {
     state.SkipWithError("the first fill did not give every row");
-    Close(s);
     return;
   }
   OrderDataNotice notice;
@@ -117,16 +61,15 @@ void BM_PositionsFill(benchmark::State& state) {
   notice.m_strAccount = "0123456";
   notice.m_nAccountType = 65;
   for (auto _ : state) {
-    ::SendMessageA(s.view->GetSafeHwnd(), WM_ORDER_REFRESHDATA, ORDERDATA_NOTIFY_UNOFFSET,
+    ::SendMessageA(scene.view->GetSafeHwnd(), WM_ORDER_REFRESHDATA, ORDERDATA_NOTIFY_UNOFFSET,
                    reinterpret_cast<LPARAM>(&notice));
     headless::AdvanceTime(2000);
-    benchmark::DoNotOptimize(::SendMessageA(s.list, LVM_GETITEMCOUNT, 0, 0));
+    benchmark::DoNotOptimize(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   }
   // Seconds per row (shown with its SI prefix, "u" for microseconds).
   state.counters["per_row"] = benchmark::Counter(
       static_cast<double>(rows),
       benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-  Close(s);
 }
 
 BENCHMARK(BM_PositionsFill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

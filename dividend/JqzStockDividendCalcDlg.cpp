@@ -76,12 +76,7 @@ JqzStockDividendCalcDlg::JqzStockDividendCalcDlg(CWnd* pParent)
 
 JqzStockDividendCalcDlg::~JqzStockDividendCalcDlg() = default;
 
-bool JqzStockDividendCalcDlg::bCreateDlg() {
-  CAutoDllResource module(QzGetStockExtInstance());
-  if (!bCreate(IDD_STOCK_DIVIDEND_CALC, m_pParentWnd)) return false;
-  ShowWindow(SW_SHOW);
-  return true;
-}
+bool JqzStockDividendCalcDlg::bCreateDlg() { return QzCreateModuleDialog(*this, IDD_STOCK_DIVIDEND_CALC); }
 
 void JqzStockDividendCalcDlg::DoDataExchange(CDataExchange* pDX) {
   CAutoDllResource module(QzGetStockExtInstance());

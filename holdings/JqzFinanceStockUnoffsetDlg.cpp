@@ -58,12 +58,7 @@ JqzFinanceStockUnoffsetDlg::JqzFinanceStockUnoffsetDlg(CWnd* pParent)
 
 JqzFinanceStockUnoffsetDlg::~JqzFinanceStockUnoffsetDlg() = default;
 
-bool JqzFinanceStockUnoffsetDlg::bCreateDlg() {
-  CAutoDllResource module(QzGetStockExtInstance());
-  if (!bCreate(IDD_STOCK_UNOFFSET, m_pParentWnd)) return false;
-  ShowWindow(SW_SHOW);
-  return true;
-}
+bool JqzFinanceStockUnoffsetDlg::bCreateDlg() { return QzCreateModuleDialog(*this, IDD_STOCK_UNOFFSET); }
 
 void JqzFinanceStockUnoffsetDlg::DoDataExchange(CDataExchange* pDX) {
   CAutoDllResource module(QzGetStockExtInstance());

@@ -1,6 +1,5 @@
 #include "JqzOrderStocksDlg.h"
 
-#include <CAutoDllResource.h>
 #include <resource.h>
 
 #include "QzStockExtModule.h"
@@ -14,9 +13,4 @@ JqzOrderStocksDlg::JqzOrderStocksDlg(CWnd* pParent) : JqzFinanceBaseStockUnoffse
 
 JqzOrderStocksDlg::~JqzOrderStocksDlg() = default;
 
-bool JqzOrderStocksDlg::bCreateDlg() {
-  CAutoDllResource module(QzGetStockExtInstance());
-  if (!bCreate(IDD_STOCK_INVENTORY, m_pParentWnd)) return false;
-  ShowWindow(SW_SHOW);
-  return true;
-}
+bool JqzOrderStocksDlg::bCreateDlg() { return QzCreateModuleDialog(*this, IDD_STOCK_INVENTORY); }

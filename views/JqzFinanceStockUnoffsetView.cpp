@@ -41,26 +41,19 @@ JqzFinanceStockUnoffsetView::JqzFinanceStockUnoffsetView() : m_pDlg(nullptr) {
 // The host's base view deletes the hosted dialog with the view.
 JqzFinanceStockUnoffsetView::~JqzFinanceStockUnoffsetView() = default;
 
-void JqzFinanceStockUnoffsetView::vDeleteDlg() {
-  if (m_pBaseDlg == m_pDlg) m_pBaseDlg = nullptr;
-  if (m_pDlg && ::IsWindow(m_pDlg->GetSafeHwnd())) m_pDlg->DestroyWindow();
-  delete m_pDlg;
-  m_pDlg = nullptr;
-}
-
 void JqzFinanceStockUnoffsetView::OnInitialUpdate() {
   const int nNewDialog = static_cast<int>(::GetPrivateProfileIntA(
       "ORDER_SETTING", "USE_NEWSTOCKUNOFFSET", 0, g_vGetOrderCfgFileName()));
   // A retry after a failed creation starts from a fresh dialog object.
-  vDeleteDlg();
+  qzviews::vDeleteHostedDlg(*this, m_pDlg);
   JqzFinanceBaseStockUnoffsetDlg* dlg = nullptr;
   if (nNewDialog == 1)
     dlg = new JqzOrderStocksDlg(this);
   else
     dlg = new JqzFinanceStockUnoffsetDlg(this);
+  // Only a dialog with a window becomes the view's.
   if (!dlg->bCreateDlg()) {
-    if (::IsWindow(dlg->GetSafeHwnd())) dlg->DestroyWindow();
-    delete dlg;
+    qzviews::vDeleteHostedDlg(*this, dlg);
     return;
   }
   m_pDlg = dlg;
@@ -138,28 +131,19 @@ LRESULT JqzFinanceStockUnoffsetView::OnLoginSuccess(WPARAM wParam, LPARAM lParam
 }
 
 LRESULT JqzFinanceStockUnoffsetView::OnChangeAccount(WPARAM wParam, LPARAM lParam) {
-  const auto* sender = reinterpret_cast<const CView*>(lParam);
-  if (!qzviews::bAcceptsAccountChange(*this, sender, static_cast<BYTE>(wParam & 0xFF))) return 0;
   AccountType account;
-  if (!qzviews::bSenderAccount(lParam, account)) return 0;
-  vChangeDlgAccount(account, true);
+  if (qzviews::bAccountChangeFor(*this, wParam, lParam, account)) vChangeDlgAccount(account, true);
   return 0;
 }
 
 void JqzFinanceStockUnoffsetView::OBT_recvRefreshOrderData(int, int) {}
 
 LRESULT JqzFinanceStockUnoffsetView::OnRefreshOrderData(WPARAM wParam, LPARAM lParam) {
-  OrderDataNotice notice;
-  if (!qzviews::bForwardsNotices(*this, m_pDlg) || !qzviews::bNoticeOf(lParam, notice)) return 0;
-  m_pDlg->vRecvRefreshOrderData(static_cast<int>(wParam), notice);
-  return 0;
+  return qzviews::lForwardNotice(*this, m_pDlg, &JqzFinanceBaseStockUnoffsetDlg::vRecvRefreshOrderData, wParam, lParam);
 }
 
 LRESULT JqzFinanceStockUnoffsetView::OnRefreshErrOrderData(WPARAM wParam, LPARAM lParam) {
-  OrderDataNotice notice;
-  if (!qzviews::bForwardsNotices(*this, m_pDlg) || !qzviews::bNoticeOf(lParam, notice)) return 0;
-  m_pDlg->vRecvRefreshErrOrderData(static_cast<int>(wParam), notice);
-  return 0;
+  return qzviews::lForwardNotice(*this, m_pDlg, &JqzFinanceBaseStockUnoffsetDlg::vRecvRefreshErrOrderData, wParam, lParam);
 }
 
 LRESULT JqzFinanceStockUnoffsetView::OnClearOrderData(WPARAM, LPARAM) { return 0; }

@@ -42,7 +42,4 @@ class JqzFinanceStockUnoffsetView : public JqzOrderBaseView {
 
  protected:
   DECLARE_MESSAGE_MAP()
-
- private:
-  void vDeleteDlg();
 };

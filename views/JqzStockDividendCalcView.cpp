@@ -36,21 +36,14 @@ JqzStockDividendCalcView::JqzStockDividendCalcView() : m_pDlg(nullptr) {
 // The host's base view deletes the hosted dialog with the view.
 JqzStockDividendCalcView::~JqzStockDividendCalcView() = default;
 
-void JqzStockDividendCalcView::vDeleteDlg() {
-  if (m_pBaseDlg == m_pDlg) m_pBaseDlg = nullptr;
-  if (m_pDlg && ::IsWindow(m_pDlg->GetSafeHwnd())) m_pDlg->DestroyWindow();
-  delete m_pDlg;
-  m_pDlg = nullptr;
-}
-
 void JqzStockDividendCalcView::OnInitialUpdate() {
-  vDeleteDlg();
+  qzviews::vDeleteHostedDlg(*this, m_pDlg);
   // Attached before its window exists, so that what its creation sends already finds it.
   m_pDlg = new JqzStockDividendCalcDlg(this);
   m_pBaseDlg = m_pDlg;
   if (!m_pDlg->bCreateDlg()) {
     // A dialog without a window could hear nothing; the next login tries again.
-    vDeleteDlg();
+    qzviews::vDeleteHostedDlg(*this, m_pDlg);
     return;
   }
   JqzOrderBaseView::OnSize(0, 0, 0);
@@ -108,35 +101,23 @@ LRESULT JqzStockDividendCalcView::OnLoginSuccess(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT JqzStockDividendCalcView::OnChangeAccount(WPARAM wParam, LPARAM lParam) {
-  const auto* sender = reinterpret_cast<const CView*>(lParam);
-  if (!qzviews::bAcceptsAccountChange(*this, sender, static_cast<BYTE>(wParam & 0xFF))) return 0;
   AccountType account;
-  if (!qzviews::bSenderAccount(lParam, account)) return 0;
-  vChangeDlgAccount(account, false);
+  if (qzviews::bAccountChangeFor(*this, wParam, lParam, account)) vChangeDlgAccount(account, false);
   return 0;
 }
 
 void JqzStockDividendCalcView::OBT_recvRefreshOrderData(int, int) {}
 
 LRESULT JqzStockDividendCalcView::OnRefreshOrderData(WPARAM wParam, LPARAM lParam) {
-  OrderDataNotice notice;
-  if (!qzviews::bForwardsNotices(*this, m_pDlg) || !qzviews::bNoticeOf(lParam, notice)) return 0;
-  m_pDlg->vRecvRefreshOrderData(static_cast<int>(wParam), notice);
-  return 0;
+  return qzviews::lForwardNotice(*this, m_pDlg, &JqzStockDividendCalcDlg::vRecvRefreshOrderData, wParam, lParam);
 }
 
 LRESULT JqzStockDividendCalcView::OnRefreshErrOrderData(WPARAM wParam, LPARAM lParam) {
-  OrderDataNotice notice;
-  if (!qzviews::bForwardsNotices(*this, m_pDlg) || !qzviews::bNoticeOf(lParam, notice)) return 0;
-  m_pDlg->vRecvRefreshErrOrderData(static_cast<int>(wParam), notice);
-  return 0;
+  return qzviews::lForwardNotice(*this, m_pDlg, &JqzStockDividendCalcDlg::vRecvRefreshErrOrderData, wParam, lParam);
 }
 
 LRESULT JqzStockDividendCalcView::OnClearOrderData(WPARAM wParam, LPARAM lParam) {
-  OrderDataNotice notice;
-  if (!qzviews::bForwardsNotices(*this, m_pDlg) || !qzviews::bNoticeOf(lParam, notice)) return 0;
-  m_pDlg->vRecvClearOrderData(static_cast<int>(wParam), notice);
-  return 0;
+  return qzviews::lForwardNotice(*this, m_pDlg, &JqzStockDividendCalcDlg::vRecvClearOrderData, wParam, lParam);
 }
 
 LRESULT JqzStockDividendCalcView::OnReloadAccount(WPARAM, LPARAM) {

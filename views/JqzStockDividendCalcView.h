@@ -36,7 +36,4 @@ class JqzStockDividendCalcView : public JqzOrderBaseView {
 
  protected:
   DECLARE_MESSAGE_MAP()
-
- private:
-  void vDeleteDlg();
 };

@@ -1,5 +1,7 @@
 #include "QzStockExtModule.h"
 
+#include <CAutoDllResource.h>
+#include <JqzOrderBaseDlg.h>
 #include <afxmodule.h>
 
 #include <module_resources.h>
@@ -13,6 +15,13 @@ AFX_EXTENSION_MODULE g_stockExtDll = {FALSE, nullptr, nullptr};
 
 HINSTANCE QzGetStockExtInstance() {
   return g_stockExtDll.bInitialized ? g_stockExtDll.hResource : nullptr;
+}
+
+bool QzCreateModuleDialog(JqzOrderBaseDlg& dlg, UINT nIDTemplate) {
+  CAutoDllResource module(QzGetStockExtInstance());
+  if (!dlg.bCreate(nIDTemplate, dlg.m_pParentWnd)) return false;
+  dlg.ShowWindow(SW_SHOW);
+  return true;
 }
 
 extern "C" __attribute__((visibility("default"))) BOOL DllMain(HINSTANCE hInstance, DWORD dwReason,

@@ -4,8 +4,15 @@
 
 #include <afxwin.h>
 
+class JqzOrderBaseDlg;
+
 // The library's own instance handle (its resources), null until it is loaded.
 HINSTANCE QzGetStockExtInstance();
+
+// Creates a view's dialog from this library's template, with the library's resources
+// selected, as a child of the dialog's parent, and shows it; false when it could not be
+// created.
+bool QzCreateModuleDialog(JqzOrderBaseDlg& dlg, UINT nIDTemplate);
 
 // "QZMSG_SENDCHANGEACCOUNT": a sync group's account changed (wParam the group,
 // lParam the sending view). Registered once when the library is loaded.

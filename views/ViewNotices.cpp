@@ -12,10 +12,13 @@ bool bAcceptsAccountChange(const JqzOrderBaseView& view, const CView* pSender, B
   return view.GetSyncType() != 0 || view.bGetChange();
 }
 
-bool bSenderAccount(LPARAM lParam, AccountType& account) {
+bool bAccountChangeFor(const JqzOrderBaseView& view, WPARAM wParam, LPARAM lParam,
+                       AccountType& account) {
+  const auto* pSender = reinterpret_cast<const CView*>(lParam);
+  if (!bAcceptsAccountChange(view, pSender, static_cast<BYTE>(wParam & 0xFF))) return false;
   // The message may come from anywhere: only a pointer the host knows as a live view
   // is followed.
-  JqzOrderBaseView* sender = JqzOrderBaseView::FromViewPointer(reinterpret_cast<const void*>(lParam));
+  JqzOrderBaseView* sender = JqzOrderBaseView::FromViewPointer(pSender);
   if (!sender) return false;
   account = AccountType();
   sender->vGetCurrAccount(account);

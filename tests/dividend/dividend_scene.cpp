@@ -101,25 +101,14 @@ void DividendTest::ChooseInterval(int itemData) {
       input::ChooseComboEntry(combo, i);
 }
 
-std::string DividendTest::Text(int id) const {
-  char buffer[512] = {};
-  ::GetWindowTextA(Item(id), buffer, sizeof buffer);
-  return buffer;
-}
+std::string DividendTest::Text(int id) const { return moduletest::WindowText(Item(id)); }
 
 int DividendTest::Rows(const JqzOrderBaseView* view) const {
-  return static_cast<int>(::SendMessageA(Item(IDC_LIST_DIVIDEND, view), LVM_GETITEMCOUNT, 0, 0));
+  return moduletest::ListRows(Item(IDC_LIST_DIVIDEND, view));
 }
 
 std::string DividendTest::Cell(int row, int column) const {
-  char buffer[512] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = sizeof buffer;
-  ::SendMessageA(Item(IDC_LIST_DIVIDEND), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-  return buffer;
+  return moduletest::ListCell(Item(IDC_LIST_DIVIDEND), row, column);
 }
 
 std::vector<std::string> DividendTest::Line(int row) const {
@@ -129,19 +118,7 @@ std::vector<std::string> DividendTest::Line(int row) const {
 }
 
 std::vector<std::string> DividendTest::Columns() const {
-  HWND list = Item(IDC_LIST_DIVIDEND);
-  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
-  std::vector<std::string> titles;
-  for (int i = 0; i < static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)); ++i) {
-    char buffer[256] = {};
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = buffer;
-    column.cchTextMax = sizeof buffer;
-    ::SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
-    titles.push_back(buffer);
-  }
-  return titles;
+  return moduletest::ListTitles(Item(IDC_LIST_DIVIDEND));
 }
 
 std::string DividendTest::TipText() const {

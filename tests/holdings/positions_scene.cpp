@@ -80,30 +80,12 @@ CListCtrlEx* PositionsTest::ListCtrl(const JqzOrderBaseView* view) const {
   return dynamic_cast<CListCtrlEx*>(CWnd::FromHandlePermanent(List(view)));
 }
 
-std::string PositionsTest::Text(HWND window) {
-  char buffer[512] = {};
-  ::GetWindowTextA(window, buffer, sizeof buffer);
-  return buffer;
-}
+std::string PositionsTest::Text(HWND window) { return moduletest::WindowText(window); }
 
-int PositionsTest::Rows(const JqzOrderBaseView* view) const {
-  return static_cast<int>(::SendMessageA(List(view), LVM_GETITEMCOUNT, 0, 0));
-}
+int PositionsTest::Rows(const JqzOrderBaseView* view) const { return moduletest::ListRows(List(view)); }
 
 std::vector<std::string> PositionsTest::Titles(const JqzOrderBaseView* view) const {
-  std::vector<std::string> titles;
-  HWND header = reinterpret_cast<HWND>(::SendMessageA(List(view), LVM_GETHEADER, 0, 0));
-  const int count = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  for (int i = 0; i < count; ++i) {
-    char buffer[128] = {};
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT;
-    column.pszText = buffer;
-    column.cchTextMax = sizeof buffer;
-    ::SendMessageA(List(view), LVM_GETCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
-    titles.emplace_back(buffer);
-  }
-  return titles;
+  return moduletest::ListTitles(List(view));
 }
 
 int PositionsTest::Column(const JqzOrderBaseView* view, const char* key) const {
@@ -117,13 +99,7 @@ int PositionsTest::Column(const JqzOrderBaseView* view, const char* key) const {
 std::string PositionsTest::Cell(const JqzOrderBaseView* view, int row, const char* key) const {
   const int column = Column(view, key);
   if (column < 0) return "(no column)";
-  char buffer[256] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = buffer;
-  item.cchTextMax = sizeof buffer;
-  ::SendMessageA(List(view), LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
-  return buffer;
+  return moduletest::ListCell(List(view), row, column);
 }
 
 void PositionsTest::Notice(JqzOrderBaseView* view, UINT message, int code, const char* account) {

@@ -1,5 +1,6 @@
 #include "module_fixture.h"
 
+#include <commctrl.h>
 #include <headless/headless.h>
 
 #include <cstdlib>
@@ -68,6 +69,40 @@ host::BrokerData SampleBroker() {
   }
   data.latencyMs = 300;
   return data;
+}
+
+std::string WindowText(HWND window) {
+  char buffer[512] = {};
+  ::GetWindowTextA(window, buffer, sizeof buffer);
+  return buffer;
+}
+
+int ListRows(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::vector<std::string> ListTitles(HWND list) {
+  HWND header = reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0));
+  const int count = static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  std::vector<std::string> titles;
+  for (int i = 0; i < count; ++i) {
+    char buffer[256] = {};
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT;
+    column.pszText = buffer;
+    column.cchTextMax = sizeof buffer;
+    ::SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&column));
+    titles.emplace_back(buffer);
+  }
+  return titles;
+}
+
+std::string ListCell(HWND list, int row, int column) {
+  char buffer[512] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = sizeof buffer;
+  ::SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return buffer;
 }
 
 void ModuleTest::SetUp() {

@@ -31,6 +31,12 @@ bool LoadModule();
 AccountType Account(int index);
 host::BrokerData SampleBroker();
 
+// What a person reads off a window or a report list, as CP950 text.
+std::string WindowText(HWND window);
+int ListRows(HWND list);
+std::vector<std::string> ListTitles(HWND list);
+std::string ListCell(HWND list, int row, int column);
+
 class ModuleTest : public testsupport::PlatformTest {
  protected:
   void SetUp() override;

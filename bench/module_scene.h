@@ -1,0 +1,34 @@
+// A terminal in miniature for the module's benchmarks: a fresh platform and host in a
+// home folder of its own, the simulated broker with the given data, the module library
+// loaded as the host loads it, and one logged-in view of the named class in a frame.
+#pragma once
+
+#include <afxwin.h>
+
+#include <string>
+
+#include "JqzOrderBaseView.h"
+#include "host/broker.h"
+
+namespace benchscene {
+
+class ModuleScene {
+ public:
+  // Aborts when the module or the view cannot be made: a benchmark without them
+  // measures nothing.
+  ModuleScene(const char* viewClass, host::BrokerData data, int frameWidth = 1000);
+  ~ModuleScene();
+  ModuleScene(const ModuleScene&) = delete;
+  ModuleScene& operator=(const ModuleScene&) = delete;
+
+  // The hosted dialog's control.
+  HWND Control(int id) const;
+
+  CFrameWnd* frame = nullptr;
+  JqzOrderBaseView* view = nullptr;
+
+ private:
+  std::string home_;
+};
+
+}  // namespace benchscene
