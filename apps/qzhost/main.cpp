@@ -1,13 +1,17 @@
 // qzhost: the stand-in terminal. `qzhost demo [--out DIR]` runs the bundled demo,
 // `qzhost run SCENARIO [--out DIR]` any scenario. Exit status: 0 all went well, 1 wrong
 // usage or an output folder that cannot be made, 2 a bad scenario or a module that
-// cannot load, 3 an expect step failed.
+// cannot load, 3 an expect step failed. At the end it prints a summary of the run and leaves
+// report.html beside the transcript.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "demo_scenario.h"
+#include "run_report.h"
+#include "run_summary.h"
 #include "runner.h"
 #include "scenario.h"
 
@@ -84,6 +88,21 @@ int main(int argc, char** argv) {
 
   qzhost::RunResult result = qzhost::RunScenario(scenario, out, DataDir(argv[0]));
   for (const auto& line : result.failures) std::fprintf(stderr, "qzhost: %s\n", line.c_str());
-  std::printf("%s\n", out.c_str());
+
+  // The summary and the report are read back from the transcript, so they show what a
+  // person reading the transcript would find.
+  const std::string folder = std::filesystem::path(out).lexically_normal().string();
+  auto events = qzhost::ReadTranscript(folder + "/transcript.jsonl");
+  qzhost::RunSummary summary = qzhost::Summarise(scenario.file, events);
+  const std::string reportFile = folder + "/report.html";
+  std::ofstream report(reportFile, std::ios::binary | std::ios::trunc);
+  report << qzhost::RenderReport(summary, events);
+  report.close();
+  if (!report) {
+    std::fprintf(stderr, "qzhost: %s: the report could not be written\n", reportFile.c_str());
+    if (result.exitCode == 0) result.exitCode = 1;
+  }
+  std::fputs(qzhost::FormatSummary(summary, folder).c_str(), stdout);
+  std::printf("output: %s\n", folder.c_str());
   return result.exitCode;
 }

@@ -12,54 +12,16 @@
 
 #include <nlohmann/json.hpp>
 
+#include "qzhost_process.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int status = -1;
-  std::string output;  // stdout and stderr together
-};
+using qztest::Outcome;
+using qztest::U8;
 
-class QzhostTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("qzhost-test-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
-  std::string Write(const std::string& name, const std::string& text) {
-    fs::path p = dir_ / name;
-    std::ofstream(p, std::ios::binary) << text;
-    return p.string();
-  }
-  Outcome Qzhost(const std::string& args) {
-    Outcome o;
-    std::string cmd = std::string(QZHOST_BIN) + " " + args + " 2>&1";
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return o;
-    char buf[4096];
-    size_t n;
-    while ((n = fread(buf, 1, sizeof buf, pipe)) > 0) o.output.append(buf, n);
-    int raw = pclose(pipe);
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return o;
-  }
-  std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  fs::path dir_;
-};
-
-// Scenario and output texts are UTF-8, while plain literals compile to CP950.
-std::string U8(const char8_t* s) { return reinterpret_cast<const char*>(s); }
+class QzhostTest : public qztest::QzhostProcessTest {};
 
 const std::string kScenario = U8(u8R"json({
   "start": "2025-03-14T09:00:00",
