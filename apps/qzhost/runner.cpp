@@ -1,6 +1,8 @@
 #include "runner.h"
 
+#include <afxmodule.h>
 #include <afxwin.h>
+#include <commctrl.h>
 #include <headless/headless.h>
 #include <headless/screenshot.h>
 #include <input/input.h>
@@ -15,6 +17,7 @@
 
 #include "JqzCfgIO2.h"
 #include "OrderBackEnd.h"
+#include "OrderDataNotice.h"
 #include "QzComVirtualBaseView.h"
 #include "host/broker.h"
 #include "host/broker_services.h"
@@ -122,10 +125,22 @@ class Run {
   };
 
   void Record(json event) {
+    NoteFrameState();
+    Write(std::move(event));
+  }
+  void Write(json event) {
     json line = {{"t", headless::Now()}, {"time", LocalTime()}};
     for (auto it = event.begin(); it != event.end(); ++it) line[it.key()] = it.value();
     transcript_ << line.dump() << "\n";
     transcript_.flush();
+  }
+  // A change of the frame's show state, whoever caused it, is written before the next event.
+  void NoteFrameState() {
+    if (!frame_ || !IsWindow(frame_->GetSafeHwnd())) return;
+    std::string state = FrameState(frame_->GetSafeHwnd());
+    if (state == frameState_) return;
+    frameState_ = state;
+    Write({{"event", "frame"}, {"state", state}});
   }
   void Fail(const Step& step, const std::string& what) {
     std::string line = step.path + " (" + step.kind + "): " + what;
@@ -133,6 +148,10 @@ class Run {
     Record({{"event", "expectFailed"}, {"step", step.path}, {"what", what}});
   }
   HWND ViewWindow(const json& step) const;
+  const ViewPane* PaneOf(HWND hwnd) const;
+  const ViewPane* NamedPane(const json& name) const;
+  void DoHostStep(const Step& step);
+  LRESULT Send(const Step& step, HWND view);
   HWND Target(const Step& step, HWND dialog);
   bool Setup();
   bool OpenViews();
@@ -156,6 +175,7 @@ class Run {
   std::vector<json> boxes_;
   size_t ordersChecked_ = 0;
   HINSTANCE module_ = nullptr;
+  std::string frameState_;
   RunResult result_;
 };
 
@@ -187,7 +207,13 @@ bool Run::Setup() {
   host::Broker& broker = host::Broker::Instance();
   broker.Reset();
   host::ConnectBrokerToFramework();
-  broker.SetEventSink([this](const json& e) { Record(e); });
+  broker.SetEventSink([this](const json& e) {
+    if (e.value("event", "") != "query") return Record(e);
+    // A query is asked from inside a message to some window of a view's dialog.
+    json named = e;
+    if (const ViewPane* pane = PaneOf(headless::DeliveringWindow())) named["view"] = pane->setup->name;
+    Record(named);
+  });
   broker.Load(s_.broker);
 
   headless::SetMessageBoxResponder([this](const headless::MessageBoxCall& call) {
@@ -282,6 +308,9 @@ bool Run::OpenViews() {
       }
       Record(restored);
     }
+    if (setup.followAccount) {
+      if (auto* trading = DYNAMIC_DOWNCAST(QzComVirtualBaseView, view)) trading->SetChange(*setup.followAccount);
+    }
     view->OnInitialUpdate();
   }
   if (!views_.empty()) frame_->SetActiveView(views_.front().view);
@@ -317,8 +346,13 @@ void Run::RecordHostEvent(const host::HostEvent& e) {
   fs::path file = fs::path(e.file).lexically_normal();
   fs::path relative = fs::relative(file, out_, ec);
   std::string name = ec || relative.empty() ? file.string() : relative.generic_string();
-  Record({{"event", e.kind == host::HostEvent::Kind::kExport ? "export" : "print"},
-          {"file", host::ToUtf8(CString(name.c_str()))}});
+  json event = {{"event", e.kind == host::HostEvent::Kind::kExport ? "export" : "print"},
+                {"file", e.file.empty() ? std::string() : host::ToUtf8(CString(name.c_str()))},
+                {"written", e.written}};
+  json args = json::object();
+  for (const auto& [key, value] : e.args) args[key] = host::ToUtf8(CString(value.c_str()));
+  if (!args.empty()) event["args"] = args;
+  Record(event);
 }
 
 void Run::Teardown() {
@@ -358,6 +392,22 @@ HWND Run::ViewWindow(const json& step) const {
   std::string name = step["view"];
   for (const auto& v : views_) {
     if (v.setup->name == name) return v.view->GetSafeHwnd();
+  }
+  return nullptr;
+}
+
+const Run::ViewPane* Run::PaneOf(HWND hwnd) const {
+  for (HWND h = hwnd; h; h = GetParent(h)) {
+    for (const auto& v : views_) {
+      if (v.view->GetSafeHwnd() == h) return &v;
+    }
+  }
+  return nullptr;
+}
+
+const Run::ViewPane* Run::NamedPane(const json& name) const {
+  for (const auto& v : views_) {
+    if (v.setup->name == name) return &v;
   }
   return nullptr;
 }
@@ -433,7 +483,9 @@ void Run::Do(const Step& step, HWND dialog) {
     std::string name = j["name"];
     if (k == "dump") {
       std::ofstream f(out_ / (name + ".json"), std::ios::binary | std::ios::trunc);
-      f << DumpWindow(hwnd, hwnd).dump(2) << "\n";
+      json dump = DumpWindow(hwnd, hwnd);
+      dump["frame"] = FrameState(frame_->GetSafeHwnd());
+      f << dump.dump(2) << "\n";
       Record({{"event", "dump"}, {"file", name + ".json"}});
     } else {
       bool ok = headless::RenderWindowToPng(hwnd, (out_ / (name + ".png")).string().c_str());
@@ -450,11 +502,81 @@ void Run::Do(const Step& step, HWND dialog) {
     headless::PumpMessages();
   } else if (k == "key") {
     input::PressKey(KeyCode(j["key"]));
+  } else if (k == "restore" || k == "hide" || k == "show" || k == "send" || k == "minimize" ||
+             k == "failCreate" || k == "failPrint" || k == "refuseOrderList") {
+    DoHostStep(step);
   } else if (k == "expect") {
     Expect(step, dialog);
   } else {
     Act(step, dialog);
   }
+}
+
+// What the host does to a view or to its frame, outside any person's action.
+void Run::DoHostStep(const Step& step) {
+  const json& j = step.json;
+  const std::string& k = step.kind;
+  const ViewPane* pane = j.contains("view") ? NamedPane(j["view"]) : nullptr;
+  if (k == "restore" && !pane) {
+    frame_->ShowWindow(SW_RESTORE);
+  } else if (k == "restore") {
+    // The host reloading a layout: the view restores itself again under a new title.
+    ViewPane& v = const_cast<ViewPane&>(*pane);
+    if (j.contains("title")) {
+      const_cast<ViewSetup*>(v.setup)->title = Cp950(j["title"]);
+      v.slot.title = v.setup->title.c_str();
+    }
+    if (j.contains("layout")) v.slot.layout = Cp950(j["layout"]).c_str();
+    bool restored = host::RestoreView(*v.view, *cfg_, v.slot);
+    Record({{"event", "viewRestored"}, {"view", v.setup->name}, {"layout", host::ToUtf8(v.slot.layout)},
+            {"index", v.slot.index}, {"title", host::ToUtf8(v.slot.title)}, {"restored", restored}});
+  } else if (k == "hide" || k == "show") {
+    // Its tab goes behind another, or comes to the front.
+    ShowWindow(pane->view->GetSafeHwnd(), k == "hide" ? SW_HIDE : SW_SHOW);
+    Record({{"event", k == "hide" ? "viewHidden" : "viewShown"}, {"view", pane->setup->name}});
+  } else if (k == "send") {
+    LRESULT result = Send(step, pane->view->GetSafeHwnd());
+    Record({{"event", "sent"}, {"view", pane->setup->name}, {"result", static_cast<long long>(result)}});
+  } else if (k == "minimize") {
+    frame_->ShowWindow(SW_MINIMIZE);
+  } else if (k == "failCreate") {
+    AfxFailNextDialogTemplate(MAKEINTRESOURCE(j["template"].get<int>()));
+  } else if (k == "failPrint") {
+    host::FailNextPrint();
+  } else if (k == "refuseOrderList") {
+    host::Broker::Instance().RefuseOrderList(j.value("times", 1), j.contains("message") ? Cp950(j["message"]).c_str() : "");
+  }
+  headless::PumpMessages();
+}
+
+LRESULT Run::Send(const Step& step, HWND view) {
+  const json& j = step.json;
+  UINT message = 0;
+  if (j["message"].is_number_integer()) {
+    message = j["message"].get<UINT>();
+  } else if (std::string name = j["message"]; name.rfind("0x", 0) == 0) {
+    message = static_cast<UINT>(std::stoul(name.substr(2), nullptr, 16));
+  } else {
+    message = RegisterWindowMessageA(Cp950(name).c_str());
+  }
+  WPARAM wParam = static_cast<WPARAM>(j.value("wParam", 0LL));
+  OrderDataNotice notice;
+  LPARAM lParam = 0;
+  if (j.contains("lParam")) {
+    const json& l = j["lParam"];
+    if (l.is_number_integer()) {
+      lParam = static_cast<LPARAM>(l.get<long long>());
+    } else if (l.contains("view")) {
+      lParam = reinterpret_cast<LPARAM>(NamedPane(l["view"])->view);
+    } else {
+      notice.m_strKey = Cp950(l["firstKey"]).c_str();
+      notice.m_strAccount = Cp950(l["account"]).c_str();
+      notice.m_nAccountType = l["kind"].get<int>();
+      notice.m_nValue = l.value("int", -1);
+      lParam = reinterpret_cast<LPARAM>(&notice);
+    }
+  }
+  return SendMessageA(view, message, wParam, lParam);
 }
 
 // A person's action on a control.
@@ -481,6 +603,12 @@ void Run::Act(const Step& step, HWND dialog) {
       ok = input::ClickListCell(control, j["row"], j["column"]);
     } else if (k == "doubleClickCell") {
       ok = input::DoubleClickListCell(control, j["row"], j["column"]);
+    } else if (k == "dragDivider" || k == "doubleClickDivider") {
+      HWND header = WindowClass(control) == WC_HEADERA
+                        ? control
+                        : reinterpret_cast<HWND>(SendMessageA(control, LVM_GETHEADER, 0, 0));
+      ok = header && (k == "dragDivider" ? input::DragHeaderDivider(header, j["item"], j["dx"])
+                                         : input::DoubleClickHeaderDivider(header, j["item"]));
     } else if (k == "wheel") {
       RECT rc{};
       GetClientRect(control, &rc);

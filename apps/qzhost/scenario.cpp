@@ -215,7 +215,7 @@ std::vector<T> List(const Node& parent, const char* key, F parse) {
 host::BrokerAccount ParseAccount(const Node& n) {
   n.Only({"brokerId", "account", "name", "kind", "userId", "branch", "subAccount", "certId",
           "maintenanceRatio", "loginRatio", "holdings", "foreign", "positions", "dividends",
-          "exDividends"});
+          "exDividends", "dividendCashTotal", "dividendStockTotal"});
   host::BrokerAccount a;
   AccountType& t = a.account;
   t.m_strBrokerID = n.At("brokerId").Text();
@@ -240,6 +240,8 @@ host::BrokerAccount ParseAccount(const Node& n) {
   a.positions = List<CBaseOrder_UnoffsetInfo>(n, "positions", ParsePosition);
   a.dividends = List<CBaseOrder_StockDividendInfo>(n, "dividends", ParseDividend);
   a.exDividends = List<CBaseOrder_StockDividendInfo>(n, "exDividends", ParseDividend);
+  if (n.Has("dividendCashTotal")) a.dividendCashTotal = n.At("dividendCashTotal").Number();
+  if (n.Has("dividendStockTotal")) a.dividendStockTotal = n.At("dividendStockTotal").Number();
   return a;
 }
 
@@ -341,7 +343,7 @@ void ParseBroker(const Node& n, host::BrokerData& b) {
 }
 
 ViewSetup ParseView(const Node& n, size_t index) {
-  n.Only({"name", "class", "layout", "title", "syncGroup", "selectAccount", "width", "height"});
+  n.Only({"name", "class", "layout", "title", "syncGroup", "selectAccount", "followAccount", "width", "height"});
   ViewSetup v;
   v.className = n.At("class").Utf8();
   v.name = n.Has("name") ? n.At("name").Utf8() : std::to_string(index);
@@ -351,6 +353,7 @@ ViewSetup ParseView(const Node& n, size_t index) {
   v.selectAccount = n.Has("selectAccount") ? n.At("selectAccount").Bool() : true;
   v.width = static_cast<int>(n.IntOr("width", 960, 50, 4000));
   v.height = static_cast<int>(n.IntOr("height", 480, 50, 4000));
+  if (n.Has("followAccount")) v.followAccount = n.At("followAccount").Bool();
   return v;
 }
 
@@ -387,8 +390,74 @@ const std::vector<StepShape>& Shapes() {
       {"expect", {}, {"view", "dialog", "control", "text", "visible", "enabled", "checked",
                       "columns", "rowCount", "rows", "cell", "messageBox", "orderSent",
                       "noOrderSent", "selected"}},
+      // What the host does to views and to its frame.
+      {"restore", {}, {"view", "title", "layout", "frame"}},
+      {"hide", {"view"}, {}},
+      {"show", {"view"}, {}},
+      {"send", {"view", "message"}, {"wParam", "lParam"}},
+      {"minimize", {}, {}},
+      {"failCreate", {"template"}, {}},
+      {"dragDivider", {"control", "item", "dx"}, {"view", "dialog"}},
+      {"doubleClickDivider", {"control", "item"}, {"view", "dialog"}},
+      {"failPrint", {}, {}},
+      {"refuseOrderList", {}, {"message", "times"}},
   };
   return shapes;
+}
+
+// A message given by number, as "0x0480", or by a registered message's name.
+void CheckMessage(const Node& m) {
+  if (m.value().is_number_integer()) {
+    m.Int(0, 0xFFFF);
+    return;
+  }
+  std::string text = m.Utf8();
+  if (text.empty()) m.Fail("expected a message number or a registered message's name");
+  if (text.rfind("0x", 0) == 0 &&
+      (text.size() < 3 || text.size() > 6 || text.find_first_not_of("0123456789abcdefABCDEF", 2) != std::string::npos)) {
+    m.Fail("expected a hexadecimal message number 0x0000 to 0xFFFF");
+  }
+}
+
+void CheckHostStep(const std::string& kind, const Node& n, const Scenario& s) {
+  if (kind == "restore") {
+    bool frame = n.Has("frame") && n.At("frame").Bool();
+    if (frame == n.Has("view")) n.Fail("a \"restore\" step restores either a view or the frame (\"frame\": true)");
+    if (frame && (n.Has("title") || n.Has("layout"))) n.Fail("the frame has no title or layout to restore");
+    if (n.Has("title")) n.At("title").Text();
+    if (n.Has("layout")) {
+      if (n.At("layout").Text().empty()) n.At("layout").Fail("a layout needs a name");
+    }
+  }
+  if (kind == "send") {
+    CheckMessage(n.At("message"));
+    if (n.Has("wParam")) n.At("wParam").Int(INT32_MIN, UINT32_MAX);
+    if (n.Has("lParam")) {
+      Node l = n.At("lParam");
+      if (l.value().is_number_integer()) {
+        l.Int(INT32_MIN, UINT32_MAX);
+      } else if (l.Has("view")) {
+        l.Only({"view"});
+        std::string v = l.At("view").Utf8();
+        bool found = false;
+        for (const auto& view : s.views) found = found || view.name == v;
+        if (!found) l.At("view").Fail("no view named \"" + v + "\"");
+      } else {
+        l.Only({"firstKey", "account", "kind", "int"});
+        l.At("firstKey").Text();
+        l.At("account").Text();
+        l.At("kind").Int();
+        if (l.Has("int")) l.At("int").Int();
+      }
+    }
+  }
+  if (kind == "failCreate") n.At("template").Int(1, 65535);
+  if (kind == "dragDivider" || kind == "doubleClickDivider") n.At("item").Int(0, 1000);
+  if (kind == "dragDivider") n.At("dx").Int(-4000, 4000);
+  if (kind == "refuseOrderList") {
+    if (n.Has("message")) n.At("message").Text();
+    if (n.Has("times")) n.At("times").Int(1, 1000000);
+  }
 }
 
 void CheckStep(const Node& n, const Scenario& s) {
@@ -450,6 +519,7 @@ void CheckStep(const Node& n, const Scenario& s) {
     actions.ExpectArray();
     for (size_t i = 0; i < actions.value().size(); ++i) CheckStep(actions.At(i), s);
   }
+  CheckHostStep(kind, n, s);
   if (kind == "key") {
     const json& k = n.At("key").value();
     if (!k.is_number_integer() && !k.is_string()) n.At("key").Fail("expected a key name or a virtual-key number");

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ struct ViewSetup {
   bool selectAccount = true;
   int width = 960;
   int height = 480;
+  std::optional<bool> followAccount;  // the host's follow flag; unset: as the view restores it
 };
 
 struct Step {

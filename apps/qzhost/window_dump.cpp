@@ -1,7 +1,11 @@
 #include "window_dump.h"
 
+#include <afxcmn.h>
 #include <commctrl.h>
 
+#include <cstdio>
+
+#include "CListCtrlEx.h"
 #include "host/broker.h"
 
 namespace qzhost {
@@ -26,7 +30,41 @@ std::string ItemText(HWND list, int row, int column) {
   return Utf8(buf);
 }
 
+std::string Hex(COLORREF c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+  return buf;
+}
+
+// The colours the host's list gives single cells (null for a cell in the list's own);
+// nothing for other lists or when no cell is coloured.
+nlohmann::json CellColours(HWND list, int rows, int columns) {
+  auto* ex = DYNAMIC_DOWNCAST(CListCtrlEx, CWnd::FromHandlePermanent(list));
+  if (!ex) return nullptr;
+  nlohmann::json all = nlohmann::json::array();
+  bool any = false;
+  for (int r = 0; r < rows; ++r) {
+    nlohmann::json row = nlohmann::json::array();
+    for (int c = 0; c < columns; ++c) {
+      nlohmann::json cell = nullptr;
+      COLORREF text = ex->GetCellTextColor(r, c), back = ex->GetCellBkColor(r, c);
+      if (text != CLR_NONE) cell["text"] = Hex(text);
+      if (back != CLR_NONE) cell["background"] = Hex(back);
+      any = any || !cell.is_null();
+      row.push_back(cell);
+    }
+    all.push_back(row);
+  }
+  return any ? all : nlohmann::json(nullptr);
+}
+
 }  // namespace
+
+std::string FrameState(HWND frame) {
+  if (IsIconic(frame)) return "minimized";
+  if (IsZoomed(frame)) return "maximized";
+  return IsWindowVisible(frame) ? "normal" : "hidden";
+}
 
 std::string WindowClass(HWND hwnd) {
   char buf[256] = {};
@@ -121,6 +159,9 @@ nlohmann::json DumpWindow(HWND hwnd, HWND relativeTo) {
     }
     j["checks"] = checks;
     j["selectedRows"] = selected;
+    j["topIndex"] = static_cast<int>(SendMessageA(hwnd, LVM_GETTOPINDEX, 0, 0));
+    nlohmann::json colours = CellColours(hwnd, static_cast<int>(content.rows.size()), columns);
+    if (!colours.is_null()) j["cellColors"] = colours;
     j["groups"] = nlohmann::json::array();  // the standard list draws no header groups
   }
   nlohmann::json children = nlohmann::json::array();

@@ -16,6 +16,8 @@ nlohmann::json DumpWindow(HWND hwnd, HWND relativeTo);
 HWND FindControl(HWND root, int id);
 std::string WindowClass(HWND hwnd);
 std::string WindowTextUtf8(HWND hwnd);
+// "normal", "minimized", "maximized" or "hidden".
+std::string FrameState(HWND frame);
 
 struct ListContent {
   std::vector<std::string> columns;  // titles

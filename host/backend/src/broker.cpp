@@ -36,6 +36,8 @@ void Broker::ResetState() {
   nextOrderNo_ = 0;
   orders_.clear();
   orderList_.clear();
+  orderListRefusals_ = 0;
+  orderListRefusal_.Empty();
   log_.clear();
 }
 

@@ -150,6 +150,9 @@ bool Broker::AddToOrderList(CBaseOrder_OrderInfo& order, int accountKind, CStrin
     message = "查無此帳號";
   } else if (accountKind != ACCOUNTTYPE_DOMESTIC_STOCK && accountKind != ACCOUNTTYPE_FOREIGN_STOCK) {
     message = "帳號類別錯誤";
+  } else if (orderListRefusals_ > 0) {
+    --orderListRefusals_;
+    message = orderListRefusal_;
   }
   bool ok = message.IsEmpty();
   if (ok) {
@@ -161,6 +164,11 @@ bool Broker::AddToOrderList(CBaseOrder_OrderInfo& order, int accountKind, CStrin
   if (!ok) event["message"] = ToUtf8(message);
   Emit(event);
   return ok;
+}
+
+void Broker::RefuseOrderList(int times, const CString& message) {
+  orderListRefusals_ = times;
+  orderListRefusal_ = message.IsEmpty() ? CString("委託清單無法加入") : message;
 }
 
 CString Broker::MakeSerialNumber() {

@@ -16,6 +16,7 @@ struct State {
   bool languageLoaded = false;
   bool languageExplicit = false;  // loaded by LoadLanguage, not from the home
   Services services;
+  bool failNextPrint = false;
 };
 
 State& state() {
@@ -84,6 +85,14 @@ void Notify(const HostEvent& event) {
   if (state().events) state().events(event);
 }
 
+void FailNextPrint() { state().failNextPrint = true; }
+
+bool TakePrintFailure() {
+  bool fail = state().failNextPrint;
+  state().failNextPrint = false;
+  return fail;
+}
+
 namespace {
 LanguageLoadResult load(const std::string& path) {
   LanguageLoadResult result = table().Load(path);
@@ -115,6 +124,7 @@ void ResetEnvironment() {
   s.languageLoaded = false;
   s.languageExplicit = false;
   s.services = Services{};
+  s.failNextPrint = false;
 }
 
 }  // namespace host

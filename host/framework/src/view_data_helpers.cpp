@@ -173,18 +173,41 @@ bool g_DataExport(CListCtrl& list) {
   return ok;
 }
 
+namespace {
+std::string YesNo(bool b) { return b ? "yes" : "no"; }
+}  // namespace
+
 bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const& strTitle,
                                CBaseOrder_UserInfo* pUser, int nMode, CString strAlign,
                                int nOption) {
-  (void)grid, (void)names, (void)pUser, (void)nMode, (void)strAlign, (void)nOption;
-  host::Log(std::string("print not available: ") + strTitle.str());
+  (void)grid, (void)names;
+  // Nothing is printed yet: the request is reported with what the caller gave.
+  const bool refused = host::TakePrintFailure();
+  host::Log(std::string(refused ? "print failed: " : "print not available: ") + strTitle.str());
+  host::HostEvent printed;
+  printed.kind = host::HostEvent::Kind::kPrint;
+  printed.written = false;
+  printed.args = {{"title", strTitle.str()},
+                  {"mode", std::to_string(nMode)},
+                  {"align", strAlign.str()},
+                  {"user", YesNo(pUser != nullptr)},
+                  {"option", std::to_string(nOption)}};
+  host::Notify(printed);
   return false;
 }
 
 void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle,
                              CString strAlign, CBaseOrder_UserInfo* pUser, bool bOption) {
-  (void)names, (void)grid, (void)strAlign, (void)pUser, (void)bOption;
+  (void)names, (void)grid;
   host::Log(std::string("spreadsheet export not available: ") + strTitle.str());
+  host::HostEvent exported;
+  exported.kind = host::HostEvent::Kind::kExport;
+  exported.written = false;
+  exported.args = {{"title", strTitle.str()},
+                   {"align", strAlign.str()},
+                   {"user", YesNo(pUser != nullptr)},
+                   {"option", YesNo(bOption)}};
+  host::Notify(exported);
 }
 
 // ---- Log ------------------------------------------------------------------------------------------------

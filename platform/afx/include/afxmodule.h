@@ -52,6 +52,9 @@ void AfxRemoveResources(HINSTANCE hInst);
 HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType);
 const DLGTEMPLATE* AfxFindDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst = nullptr,
                                          const void** ppDlgInit = nullptr);
+// Not the framework's: the next look-up of this template finds nothing, as when the
+// resource is missing, so that a host or a test can make one dialog creation fail.
+void AfxFailNextDialogTemplate(LPCSTR lpszTemplateName);
 
 #define RT_DIALOG MAKEINTRESOURCE(5)
 #define RT_DLGINIT MAKEINTRESOURCE(240)

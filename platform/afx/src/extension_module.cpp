@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -201,8 +202,20 @@ HINSTANCE AfxFindResourceHandle(LPCSTR lpszName, LPCSTR lpszType) {
   return nullptr;
 }
 
+namespace {
+std::set<std::string>& failingTemplates() {
+  static std::set<std::string> keys;
+  return keys;
+}
+}  // namespace
+
+void AfxFailNextDialogTemplate(LPCSTR lpszTemplateName) {
+  if (lpszTemplateName) failingTemplates().insert(resourceKey(lpszTemplateName));
+}
+
 const DLGTEMPLATE* AfxFindDialogTemplate(LPCSTR lpszTemplateName, HINSTANCE* phInst,
                                          const void** ppDlgInit) {
+  if (lpszTemplateName && failingTemplates().erase(resourceKey(lpszTemplateName))) return nullptr;
   HINSTANCE h = AfxFindResourceHandle(lpszTemplateName, RT_DIALOG);
   if (!h) return nullptr;
   const DialogResource* r = findIn(h, resourceKey(lpszTemplateName));

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "backend.h"
 #include "headless/headless.h"
@@ -81,6 +82,19 @@ bool DialogPreTranslate(MSG& msg) {
   return dialog && IsDialogMessageA(dialog, &msg);
 }
 
+// The windows whose procedures are running, innermost last.
+std::vector<HWND>& deliveringStack() {
+  static std::vector<HWND> stack;
+  return stack;
+}
+
+struct Delivering {
+  explicit Delivering(HWND hwnd) { deliveringStack().push_back(hwnd); }
+  ~Delivering() { deliveringStack().pop_back(); }
+  Delivering(const Delivering&) = delete;
+  Delivering& operator=(const Delivering&) = delete;
+};
+
 }  // namespace headless::detail
 
 extern "C" {
@@ -89,7 +103,9 @@ LRESULT WINAPI SendMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = FindOrFail(hwnd);
   if (!w) return 0;
   WNDPROC proc = w->proc;
-  return proc ? proc(hwnd, msg, wParam, lParam) : 0;
+  if (!proc) return 0;
+  Delivering delivering(hwnd);
+  return proc(hwnd, msg, wParam, lParam);
 }
 
 BOOL WINAPI PostMessageA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -151,6 +167,7 @@ LRESULT WINAPI DispatchMessageA(const MSG* msg) {
   if (!msg) return 0;
   if (msg->message == WM_TIMER && msg->lParam) {
     auto proc = reinterpret_cast<TIMERPROC>(msg->lParam);
+    Delivering delivering(msg->hwnd);
     proc(msg->hwnd, WM_TIMER, msg->wParam, GetTickCount());
     return 0;
   }
@@ -191,6 +208,11 @@ UINT WINAPI RegisterWindowMessageA(LPCSTR name) {
 }  // extern "C"
 
 namespace headless {
+
+HWND DeliveringWindow() {
+  auto& stack = deliveringStack();
+  return stack.empty() ? nullptr : stack.back();
+}
 
 void SetPreTranslateHook(PreTranslateHook hook) { queue().hook = std::move(hook); }
 

@@ -47,7 +47,10 @@ class QzProbeView : public JqzOrderBaseView {
   }
   afx_msg void OnExport() {
     g_DataExport(m_list);
-    if (!::IsWindow(m_tip.GetSafeHwnd())) m_tip.Create(IDD_QZ_TIPMSG, nullptr);
+    if (!::IsWindow(m_tip.GetSafeHwnd()) && !m_tip.Create(IDD_QZ_TIPMSG, nullptr)) {
+      Say("tip", "%s", "not created");
+      return;
+    }
     m_tip.vSetInfo(this, "已匯出", RGB(0, 0, 0), RGB(255, 255, 225), 1000, true);
     m_tip.vShow(this, 0, 0, true);
   }

@@ -183,6 +183,8 @@ class Broker {
   CString MakeSerialNumber();
   void SendPriceAgent(const COrderPriceAgent& agent);
   void AddRejection(OrderRejection rejection);
+  // The next `times` entries put into the order list are refused with the message.
+  void RefuseOrderList(int times, const CString& message);
   const std::vector<BrokerOrder>& Orders() const { return orders_; }
   const std::vector<CBaseOrder_OrderInfo>& OrderList() const { return orderList_; }
 
@@ -253,6 +255,8 @@ class Broker {
   int nextOrderNo_ = 0;
   std::vector<BrokerOrder> orders_;
   std::vector<CBaseOrder_OrderInfo> orderList_;
+  int orderListRefusals_ = 0;
+  CString orderListRefusal_;
   std::vector<std::string> log_;
   HWND hwnd_ = nullptr;
   EventSink sink_;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "AccountType.h"
@@ -36,11 +37,18 @@ struct HostEvent {
   Kind kind = Kind::kTip;
   std::string text;   // a tip's text (CP950)
   int tipKind = -1;   // a base dialog's tip kind (0 waiting, 1 no data, 3 no answer); -1 other tips
-  std::string file;   // the path of the file written
+  std::string file;   // the path of the file written; empty when none was
+  bool written = true;  // false: the print or export was asked for and failed
+  // What the caller passed (print and export): name and value as text (CP950).
+  std::vector<std::pair<std::string, std::string>> args;
 };
 using EventSink = std::function<void(const HostEvent& event)>;
 void SetEventSink(EventSink sink);
 void Notify(const HostEvent& event);
+// The next print fails as a printer that cannot be reached would (the terminal's
+// failure path); taken by the print helper.
+void FailNextPrint();
+bool TakePrintFailure();
 
 // The global language table. Load reads a file explicitly (tests load the bundled
 // one); without a load, the first look-up reads <home>/zh-TW.lang. Load errors are

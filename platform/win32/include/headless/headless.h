@@ -52,6 +52,11 @@ void ClearMessageBoxLog();
 using DialogResponder = std::function<INT_PTR(HWND dialog)>;
 void SetDialogResponder(DialogResponder responder);
 
+// The window whose procedure handles the innermost message being delivered now
+// (sent, or dispatched by the pump); nullptr between messages. Lets a host say
+// which window an action came from.
+HWND DeliveringWindow();
+
 // ---- Whole-backend state ---------------------------------------------------------
 // Destroys every window and timer, empties the queue, drops the classes the
 // program registered, the responders and the log, and restarts the clock.
