@@ -45,6 +45,8 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_NOTIFY) {
     auto* nm = reinterpret_cast<NMHEADERA*>(lParam);
     UINT code = nm->hdr.code;
+    // Only header notices carry an NMHEADER (Win32 sends custom draw notices too).
+    if (code > HDN_FIRST || code <= HDN_FIRST - 100) return 0;
     bool wide = code <= HDN_ITEMCHANGINGW && code >= HDN_TRACKW;
     Seen s{wide ? code + kWideOffset : code, nm->iItem, nm->pitem != nullptr, 0, 0, 0, {}};
     if (nm->pitem) {
