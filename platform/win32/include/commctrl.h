@@ -36,7 +36,6 @@ typedef INITCOMMONCONTROLSEX* LPINITCOMMONCONTROLSEX;
 #define NM_RDBLCLK (NM_FIRST - 6)
 #define NM_SETFOCUS (NM_FIRST - 7)
 #define NM_KILLFOCUS (NM_FIRST - 8)
-#define NM_CUSTOMDRAW (NM_FIRST - 12)
 
 // ---- Date and time picker ----------------------------------------------------
 #define DATETIMEPICK_CLASSA "SysDateTimePick32"

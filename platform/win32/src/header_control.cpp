@@ -28,6 +28,7 @@ struct HeaderItem {
 
 struct HeaderState : ControlState {
   std::vector<HeaderItem> items;
+  std::vector<int> order;  // item indexes from left to right
   HFONT font = nullptr;
   bool unicode = false;  // the parent asked for the wide forms (WM_NOTIFYFORMAT)
   // A divider being dragged.
@@ -44,11 +45,20 @@ UINT code(const HeaderState& s, UINT ansi) {
   return s.unicode ? ansi - (HDN_ITEMCHANGINGA - HDN_ITEMCHANGINGW) : ansi;
 }
 
-LRESULT notify(HWND hwnd, HeaderState& s, UINT ansiCode, int item, int width, bool withWidth) {
+// Tells the parent of a change or an action. A notice about an item carries an
+// HDITEM describing it (null only for clicks); the wide form carries wide text.
+LRESULT notify(HWND hwnd, HeaderState& s, UINT ansiCode, int item, const HDITEMA* pitem) {
   HDITEMA hdi{};
-  if (withWidth) {
-    hdi.mask = HDI_WIDTH;
-    hdi.cxy = width;
+  std::u16string wide;
+  if (pitem) {
+    hdi = *pitem;
+    if (s.unicode && (hdi.mask & HDI_TEXT) && hdi.pszText && hdi.pszText != LPSTR_TEXTCALLBACKA) {
+      int n = MultiByteToWideChar(CP_ACP, 0, hdi.pszText, -1, nullptr, 0);
+      wide.assign(static_cast<size_t>(std::max(n, 1)), u'\0');
+      MultiByteToWideChar(CP_ACP, 0, hdi.pszText, -1, reinterpret_cast<LPWSTR>(wide.data()), n);
+      hdi.pszText = reinterpret_cast<LPSTR>(wide.data());
+      hdi.cchTextMax = static_cast<int>(wide.size());
+    }
   }
   NMHEADERA nm{};
   nm.hdr.hwndFrom = hwnd;
@@ -56,34 +66,57 @@ LRESULT notify(HWND hwnd, HeaderState& s, UINT ansiCode, int item, int width, bo
   nm.hdr.code = code(s, ansiCode);
   nm.iItem = item;
   nm.iButton = 0;
-  nm.pitem = withWidth ? &hdi : nullptr;
+  nm.pitem = pitem ? &hdi : nullptr;
   HWND parent = GetParent(hwnd);
   return parent ? SendMessageA(parent, WM_NOTIFY, nm.hdr.idFrom, reinterpret_cast<LPARAM>(&nm)) : 0;
 }
 
+LRESULT notifyWidth(HWND hwnd, HeaderState& s, UINT ansiCode, int item, int width) {
+  HDITEMA hdi{};
+  hdi.mask = HDI_WIDTH;
+  hdi.cxy = width;
+  return notify(hwnd, s, ansiCode, item, &hdi);
+}
+
+// Items are laid out left to right in their display order.
 RECT itemRect(HWND hwnd, const HeaderState& s, int index) {
   RECT client;
   GetClientRect(hwnd, &client);
   int left = 0;
-  for (int i = 0; i < index; ++i) left += s.items[static_cast<size_t>(i)].width;
+  for (int i : s.order) {
+    if (i == index) break;
+    left += s.items[static_cast<size_t>(i)].width;
+  }
   return RECT{left, 0, left + s.items[static_cast<size_t>(index)].width, client.bottom};
+}
+
+int orderOf(const HeaderState& s, int index) {
+  auto it = std::find(s.order.begin(), s.order.end(), index);
+  return static_cast<int>(it - s.order.begin());
+}
+
+// Moves an item to another place in the display order.
+void moveInOrder(HeaderState& s, int index, int position) {
+  s.order.erase(s.order.begin() + orderOf(s, index));
+  position = std::clamp(position, 0, static_cast<int>(s.order.size()));
+  s.order.insert(s.order.begin() + position, index);
 }
 
 // A width change as Win32 makes it: asked first, then told.
 bool changeWidth(HWND hwnd, HeaderState& s, int index, int width) {
-  if (notify(hwnd, s, HDN_ITEMCHANGINGA, index, width, true)) return false;
+  if (notifyWidth(hwnd, s, HDN_ITEMCHANGINGA, index, width)) return false;
   HeaderState* st = stateOf(hwnd);
   if (!st || index >= static_cast<int>(st->items.size())) return false;
   st->items[static_cast<size_t>(index)].width = width;
   InvalidateRect(hwnd, nullptr, TRUE);
-  notify(hwnd, *st, HDN_ITEMCHANGEDA, index, width, true);
+  notifyWidth(hwnd, *st, HDN_ITEMCHANGEDA, index, width);
   return true;
 }
 
 // The divider under a point: the right edge of an item, within the grip.
 int dividerAt(HWND hwnd, const HeaderState& s, int x) {
   int found = -1;
-  for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
+  for (int i : s.order) {
     RECT r = itemRect(hwnd, s, i);
     if (x >= r.right - kDividerGrip && x < r.right + kDividerGrip) found = i;
     if (r.right - kDividerGrip > x) break;
@@ -92,14 +125,16 @@ int dividerAt(HWND hwnd, const HeaderState& s, int x) {
 }
 
 int itemAt(HWND hwnd, const HeaderState& s, POINT pt) {
-  for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
+  for (int i : s.order) {
     RECT r = itemRect(hwnd, s, i);
     if (PtInRect(&r, pt)) return i;
   }
   return -1;
 }
 
-void copyOut(const HeaderItem& item, HDITEMA* hdi) {
+void copyOut(const HeaderState& s, int index, HDITEMA* hdi) {
+  const HeaderItem& item = s.items[static_cast<size_t>(index)];
+  if (hdi->mask & HDI_ORDER) hdi->iOrder = orderOf(s, index);
   if (hdi->mask & HDI_WIDTH) hdi->cxy = item.width;
   if (hdi->mask & HDI_FORMAT) hdi->fmt = item.fmt;
   if (hdi->mask & HDI_LPARAM) hdi->lParam = item.lParam;
@@ -125,6 +160,25 @@ int rowHeight(HWND hwnd, const HeaderState& s) {
   return tm.tmHeight + 6;
 }
 
+// An owner-drawn item is painted by the parent, as WM_DRAWITEM asks.
+void drawOwnerItem(HWND hwnd, const HeaderState& s, HDC hdc, int index, const RECT& r) {
+  HWND parent = GetParent(hwnd);
+  if (!parent) return;
+  DRAWITEMSTRUCT dis{};
+  dis.CtlType = ODT_HEADER;
+  dis.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd));
+  dis.itemID = static_cast<UINT>(index);
+  dis.itemAction = ODA_DRAWENTIRE;
+  dis.itemState = s.pressed == index ? ODS_SELECTED : 0;
+  dis.hwndItem = hwnd;
+  dis.hDC = hdc;
+  dis.rcItem = r;
+  dis.itemData = static_cast<ULONG_PTR>(s.items[static_cast<size_t>(index)].lParam);
+  int saved = SaveDC(hdc);
+  SendMessageA(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+  RestoreDC(hdc, saved);
+}
+
 void paint(HWND hwnd, HeaderState& s) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(hwnd, &ps);
@@ -135,15 +189,22 @@ void paint(HWND hwnd, HeaderState& s) {
   SetBkMode(hdc, TRANSPARENT);
   SetTextColor(hdc, GetSysColor(COLOR_BTNTEXT));
   int right = 0;
-  for (int i = 0; i < static_cast<int>(s.items.size()); ++i) {
-    RECT r = itemRect(hwnd, s, i);
+  const std::vector<int> order = s.order;
+  for (int i : order) {
+    HeaderState* st = stateOf(hwnd);
+    if (!st || i >= static_cast<int>(st->items.size())) break;
+    RECT r = itemRect(hwnd, *st, i);
     right = r.right;
     if (r.right <= r.left) continue;
+    if (st->items[static_cast<size_t>(i)].fmt & HDF_OWNERDRAW) {
+      drawOwnerItem(hwnd, *st, hdc, i, r);
+      continue;
+    }
     FillRect(hdc, &r, GetSysColorBrush(COLOR_WINDOW));
     // A plain look: white items, a shadow line for each divider and at the bottom.
     RECT divider{r.right - 1, r.top, r.right, r.bottom};
     FillRect(hdc, &divider, GetSysColorBrush(COLOR_3DLIGHT));
-    const HeaderItem& item = s.items[static_cast<size_t>(i)];
+    const HeaderItem& item = st->items[static_cast<size_t>(i)];
     int align = item.fmt & HDF_JUSTIFYMASK;
     UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS |
                   (align == HDF_RIGHT ? DT_RIGHT : align == HDF_CENTER ? DT_CENTER : DT_LEFT);
@@ -163,7 +224,7 @@ void endTracking(HWND hwnd, HeaderState& s, int x, bool cancel) {
   if (item < 0 || item >= static_cast<int>(s.items.size())) return;
   int width = std::max(0, s.trackStartWidth + x - s.trackStartX);
   bool full = (GetWindowLongA(hwnd, GWL_STYLE) & HDS_FULLDRAG) != 0;
-  bool refused = notify(hwnd, s, HDN_ENDTRACKA, item, width, true) != 0 || cancel;
+  bool refused = notifyWidth(hwnd, s, HDN_ENDTRACKA, item, width) != 0 || cancel;
   HeaderState* st = stateOf(hwnd);
   if (!st || item >= static_cast<int>(st->items.size())) return;
   if (refused) {
@@ -207,6 +268,10 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       HeaderItem item;
       copyIn(item, *hdi);
       s->items.insert(s->items.begin() + index, std::move(item));
+      for (int& i : s->order)
+        if (i >= index) ++i;
+      int position = (hdi->mask & HDI_ORDER) && hdi->iOrder >= 0 ? std::min(hdi->iOrder, count) : index;
+      s->order.insert(s->order.begin() + position, index);
       InvalidateRect(hwnd, nullptr, TRUE);
       return index;
     }
@@ -214,6 +279,9 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       int index = static_cast<int>(wParam);
       if (index < 0 || index >= count) return FALSE;
       s->items.erase(s->items.begin() + index);
+      s->order.erase(s->order.begin() + orderOf(*s, index));
+      for (int& i : s->order)
+        if (i > index) --i;
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     }
@@ -221,21 +289,41 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       auto* hdi = reinterpret_cast<HDITEMA*>(lParam);
       int index = static_cast<int>(wParam);
       if (!hdi || index < 0 || index >= count) return FALSE;
-      copyOut(s->items[static_cast<size_t>(index)], hdi);
+      copyOut(*s, index, hdi);
       return TRUE;
     }
     case HDM_SETITEMA: {
       auto* hdi = reinterpret_cast<const HDITEMA*>(lParam);
       int index = static_cast<int>(wParam);
       if (!hdi || index < 0 || index >= count) return FALSE;
-      HeaderItem changed = s->items[static_cast<size_t>(index)];
-      copyIn(changed, *hdi);
-      if (notify(hwnd, *s, HDN_ITEMCHANGINGA, index, changed.width, (hdi->mask & HDI_WIDTH) != 0))
-        return FALSE;
+      // Both notices describe the change with a copy of the caller's item.
+      const HDITEMA request = *hdi;
+      if (notify(hwnd, *s, HDN_ITEMCHANGINGA, index, &request)) return FALSE;
       if ((s = stateOf(hwnd)) == nullptr || index >= static_cast<int>(s->items.size())) return FALSE;
-      s->items[static_cast<size_t>(index)] = changed;
+      copyIn(s->items[static_cast<size_t>(index)], request);
+      if ((request.mask & HDI_ORDER) && request.iOrder >= 0 && request.iOrder < static_cast<int>(s->items.size()))
+        moveInOrder(*s, index, request.iOrder);
       InvalidateRect(hwnd, nullptr, TRUE);
-      notify(hwnd, *s, HDN_ITEMCHANGEDA, index, changed.width, (hdi->mask & HDI_WIDTH) != 0);
+      notify(hwnd, *s, HDN_ITEMCHANGEDA, index, &request);
+      return TRUE;
+    }
+    case HDM_GETORDERARRAY: {
+      auto* out = reinterpret_cast<int*>(lParam);
+      if (!out || static_cast<int>(wParam) < count) return FALSE;
+      std::copy(s->order.begin(), s->order.end(), out);
+      return TRUE;
+    }
+    case HDM_SETORDERARRAY: {
+      // Only a permutation of the items is taken.
+      auto* in = reinterpret_cast<const int*>(lParam);
+      if (!in || static_cast<int>(wParam) != count) return FALSE;
+      std::vector<int> order(in, in + count);
+      std::vector<int> sorted = order;
+      std::sort(sorted.begin(), sorted.end());
+      for (int i = 0; i < count; ++i)
+        if (sorted[static_cast<size_t>(i)] != i) return FALSE;
+      s->order = std::move(order);
+      InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     }
     case HDM_GETITEMRECT: {
@@ -296,7 +384,7 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       int divider = dividerAt(hwnd, *s, x);
       if (divider >= 0) {
         int width = s->items[static_cast<size_t>(divider)].width;
-        if (notify(hwnd, *s, HDN_BEGINTRACKA, divider, width, true)) return 0;
+        if (notifyWidth(hwnd, *s, HDN_BEGINTRACKA, divider, width)) return 0;
         if ((s = stateOf(hwnd)) == nullptr) return 0;
         s->tracking = divider;
         s->trackStartX = x;
@@ -313,7 +401,7 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       int item = s->tracking;
       if (GetWindowLongA(hwnd, GWL_STYLE) & HDS_FULLDRAG) {
         if (s->items[static_cast<size_t>(item)].width != width) changeWidth(hwnd, *s, item, width);
-      } else if (notify(hwnd, *s, HDN_TRACKA, item, width, true)) {
+      } else if (notifyWidth(hwnd, *s, HDN_TRACKA, item, width)) {
         if ((s = stateOf(hwnd)) != nullptr) endTracking(hwnd, *s, x, true);
       }
       return 0;
@@ -328,14 +416,14 @@ LRESULT CALLBACK headerProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       int pressed = std::exchange(s->pressed, -1);
       if (pressed >= 0 && itemAt(hwnd, *s, pt) == pressed &&
           (GetWindowLongA(hwnd, GWL_STYLE) & HDS_BUTTONS))
-        notify(hwnd, *s, HDN_ITEMCLICKA, pressed, 0, false);
+        notify(hwnd, *s, HDN_ITEMCLICKA, pressed, nullptr);
       return 0;
     }
     case WM_LBUTTONDBLCLK: {
       int x = static_cast<short>(LOWORD(lParam));
       int divider = dividerAt(hwnd, *s, x);
       if (divider >= 0)
-        notify(hwnd, *s, HDN_DIVIDERDBLCLICKA, divider, 0, false);
+        notify(hwnd, *s, HDN_DIVIDERDBLCLICKA, divider, nullptr);
       else
         return headerProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
       return 0;

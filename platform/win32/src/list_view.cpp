@@ -56,12 +56,12 @@ void styleChanged(HWND hwnd, State& s, const STYLESTRUCT& ss) {
   }
   if (changed & (LVS_OWNERDRAWFIXED | LVS_TYPEMASK)) MeasureRows(hwnd, s);
   Layout(hwnd, s);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
 }
 
 COLORREF setColor(HWND hwnd, COLORREF& slot, LPARAM value) {
   slot = static_cast<COLORREF>(value);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
   return TRUE;
 }
 
@@ -84,7 +84,7 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       if (s->header) SendMessageA(s->header, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(*s)), lParam);
       MeasureRows(hwnd, *s);
       Layout(hwnd, *s);
-      if (LOWORD(lParam)) InvalidateRect(hwnd, nullptr, TRUE);
+      if (LOWORD(lParam)) InvalidateList(hwnd);
       return 0;
     case WM_GETFONT:
       return reinterpret_cast<LRESULT>(FontOf(*s));
@@ -102,11 +102,12 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       Layout(hwnd, *s);
       return 0;
     case WM_SETREDRAW:
-      DefWindowProcA(hwnd, msg, wParam, lParam);
+      // The list keeps redraw itself and stays visible, as Win32's list does.
+      if (s->redraw == (wParam != 0)) return 0;
       s->redraw = wParam != 0;
       if (wParam) {
         Layout(hwnd, *s);
-        InvalidateRect(hwnd, nullptr, TRUE);
+        InvalidateList(hwnd);
       }
       return 0;
     case WM_ERASEBKGND: {
@@ -121,18 +122,21 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC hdc = BeginPaint(hwnd, &ps);
-      if (hdc && (s = StateOf(hwnd)) != nullptr) Paint(hwnd, *s, hdc);
+      if (hdc && (s = StateOf(hwnd)) != nullptr && s->redraw) Paint(hwnd, *s, hdc);
       EndPaint(hwnd, &ps);
       return 0;
     }
     case WM_PRINTCLIENT:
       Paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
       return 0;
+    case WM_DESTROY:
+      NotifyDestroyed(hwnd, *s);
+      return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
-      InvalidateRect(hwnd, nullptr, TRUE);
+      InvalidateList(hwnd);
       NMHDR hdr{};
       Notify(hwnd, hdr, msg == WM_SETFOCUS ? NM_SETFOCUS : NM_KILLFOCUS);
       return 0;
@@ -229,13 +233,17 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case LVM_GETITEMRECT: {
       auto* r = reinterpret_cast<RECT*>(lParam);
       if (!r) return FALSE;
+      if (r->left == LVIR_SELECTBOUNDS) return SelectBounds(hwnd, *s, static_cast<int>(wParam), r);
       return GetItemRect(*s, static_cast<int>(wParam), 0, r->left, r, false);
     }
     case LVM_GETSUBITEMRECT: {
       auto* r = reinterpret_cast<RECT*>(lParam);
       if (!r) return FALSE;
+      if (r->top == 0 && r->left == LVIR_SELECTBOUNDS) return SelectBounds(hwnd, *s, static_cast<int>(wParam), r);
       return GetItemRect(*s, static_cast<int>(wParam), r->top, r->left, r, true);
     }
+    case LVM_GETVIEWRECT:
+      return GetViewRect(reinterpret_cast<RECT*>(lParam));
     case LVM_GETTOPINDEX:
       return s->top;
     case LVM_GETCOUNTPERPAGE:
@@ -250,7 +258,7 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return HitTest(hwnd, *s, reinterpret_cast<LVHITTESTINFO*>(lParam), true, false);
     case LVM_REDRAWITEMS:
     case LVM_UPDATE:
-      InvalidateRect(hwnd, nullptr, TRUE);
+      InvalidateList(hwnd);
       return TRUE;
 
     // ---- Appearance
@@ -276,7 +284,7 @@ LRESULT CALLBACK listViewProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         MeasureRows(hwnd, *s);
         Layout(hwnd, *s);
       }
-      InvalidateRect(hwnd, nullptr, TRUE);
+      InvalidateList(hwnd);
       return old;
     }
     default:

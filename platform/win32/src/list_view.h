@@ -76,6 +76,8 @@ BOOL GetItem(const State& s, LVITEMA* item);
 int GetItemText(const State& s, int item, LVITEMA* lvi);
 BOOL DeleteItem(HWND hwnd, State& s, int item);
 BOOL DeleteAllItems(HWND hwnd, State& s);
+// Tells the parent that every item goes, as the list is destroyed.
+void NotifyDestroyed(HWND hwnd, State& s);
 // Changes the state bits under mask of one item (or all, for -1), with notices.
 BOOL SetItemState(HWND hwnd, State& s, int item, UINT state, UINT mask);
 int GetNextItem(const State& s, int start, UINT flags);
@@ -89,11 +91,17 @@ void Layout(HWND hwnd, State& s);
 void UpdateScrollBars(HWND hwnd, State& s);
 // Invalidates a row when it can be seen; rows out of sight cost nothing.
 void InvalidateItem(HWND hwnd, const State& s, int item);
+// The whole list, unless redraw is off (turning it on repaints everything).
+void InvalidateList(HWND hwnd);
 int TotalWidth(const State& s);
 int ColumnLeft(const State& s, int index);  // in client coordinates
 int CountPerPage(HWND hwnd, const State& s);
 BOOL GetItemRect(const State& s, int item, int subItem, int code, RECT* r, bool subItemForm);
+// LVIR_SELECTBOUNDS of an item: its label as far as the text reaches.
+BOOL SelectBounds(HWND hwnd, const State& s, int item, RECT* r);
 int HitTest(HWND hwnd, const State& s, LVHITTESTINFO* ht, bool subItem, bool forSelection);
+// LVM_GETVIEWRECT: report view has no view rectangle of its own.
+BOOL GetViewRect(RECT* r);
 BOOL EnsureVisible(HWND hwnd, State& s, int item, bool partialOk);
 void ScrollRowsTo(HWND hwnd, State& s, int top);
 void ScrollXTo(HWND hwnd, State& s, int x);

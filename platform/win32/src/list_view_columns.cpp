@@ -10,6 +10,7 @@ namespace {
 
 // Room that a cell's text leaves on its sides, as the default painting draws it.
 constexpr int kAutosizePadding = 12;
+constexpr int kDefaultWidth = 10;
 
 // Win32 keeps a column's format as given but never aligns the first column's
 // header other than left (nor its cells: see the painting).
@@ -48,7 +49,8 @@ LRESULT InsertColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
   index = std::min(index, static_cast<int>(s.columns.size()));
   Column c;
   if (col->mask & LVCF_FMT) c.fmt = col->fmt;
-  if (col->mask & LVCF_WIDTH) c.width = std::max(0, col->cx);
+  // Without a width Win32 gives the column 10 pixels.
+  c.width = (col->mask & LVCF_WIDTH) ? std::max(0, col->cx) : kDefaultWidth;
   if ((col->mask & LVCF_TEXT) && col->pszText) c.text = col->pszText;
   c.subItem = (col->mask & LVCF_SUBITEM) ? col->iSubItem : index;
   s.columns.insert(s.columns.begin() + index, c);
@@ -65,7 +67,7 @@ LRESULT InsertColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
   }
   if (State* st = StateOf(hwnd)) {
     Layout(hwnd, *st);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    InvalidateList(hwnd);
   }
   return index;
 }
@@ -78,7 +80,7 @@ BOOL DeleteColumn(HWND hwnd, State& s, int index) {
   if (s.header) SendMessageA(s.header, HDM_DELETEITEM, static_cast<WPARAM>(index), 0);
   if (State* st = StateOf(hwnd)) {
     Layout(hwnd, *st);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    InvalidateList(hwnd);
   }
   return TRUE;
 }
@@ -116,7 +118,7 @@ BOOL SetColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
   if (col->mask & LVCF_WIDTH) {
     if (State* st = StateOf(hwnd)) SetColumnWidth(hwnd, *st, index, col->cx);
   }
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
   return TRUE;
 }
 
@@ -158,7 +160,7 @@ BOOL SetColumnWidth(HWND hwnd, State& s, int index, int width) {
     SyncColumnWidth(hwnd, *st, index);
     Layout(hwnd, *st);
   }
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
   return TRUE;
 }
 

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kLabelMargin = 2;  // the label starts this far into column 0
 constexpr int kWheelLines = 3;   // SPI_GETWHEELSCROLLLINES' default
+constexpr int kLabelPadding = 12;       // room after a label's text
+constexpr int kEmptySelectWidth = 80;   // what a label without text selects
 
 RECT clientRect(HWND hwnd) {
   RECT rc{};
@@ -118,6 +120,11 @@ void InvalidateItem(HWND hwnd, const State& s, int item) {
   InvalidateRect(hwnd, &r, TRUE);
 }
 
+void InvalidateList(HWND hwnd) {
+  if (State* s = StateOf(hwnd); s && !s->redraw) return;
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 int TotalWidth(const State& s) {
   int w = 0;
   for (const Column& c : s.columns) w += c.width;
@@ -137,60 +144,104 @@ int CountPerPage(HWND hwnd, const State& s) {
 }
 
 BOOL GetItemRect(const State& s, int item, int subItem, int code, RECT* r, bool subItemForm) {
-  if (!r || !ValidItem(s, item) || subItem < 0) return FALSE;
+  if (!r || subItem < 0) return FALSE;
   if (subItem > 0 && subItem >= static_cast<int>(s.columns.size())) return FALSE;
   if (code < LVIR_BOUNDS || code > LVIR_SELECTBOUNDS) return FALSE;
   int top = s.headerHeight + (item - s.top) * s.rowHeight;
   int bottom = top + s.rowHeight;
   int left = -s.scrollX;
-  if (subItem == 0) {
-    int col0 = s.columns.empty() ? 0 : s.columns[0].width;
-    RECT label{left + kLabelMargin, top, std::max(left + kLabelMargin, left + col0), bottom};
-    switch (code) {
-      case LVIR_BOUNDS:
-        *r = RECT{left, top, left + TotalWidth(s), bottom};
-        // A sub-item rectangle of sub-item 0 is the whole row, as LVM_GETITEMRECT's is.
-        (void)subItemForm;
-        return TRUE;
-      case LVIR_ICON:
-        *r = RECT{label.left, top, label.left, bottom};
-        return TRUE;
-      case LVIR_LABEL:
-        *r = label;
-        return TRUE;
-      default:
-        *r = RECT{left, top, left + col0, bottom};
-        return TRUE;
-    }
+  if (subItem > 0) {
+    // A cell is found for any row, even one that does not exist: row -1 is the
+    // strip just above the first row, under the header item.
+    if (!subItemForm || code == LVIR_SELECTBOUNDS) return FALSE;
+    int x = ColumnLeft(s, subItem);
+    int w = s.columns[static_cast<size_t>(subItem)].width;
+    *r = code == LVIR_ICON ? RECT{x, top, x, bottom} : RECT{x, top, x + w, bottom};
+    return TRUE;
   }
-  int x = ColumnLeft(s, subItem);
-  int w = s.columns[static_cast<size_t>(subItem)].width;
-  *r = code == LVIR_ICON ? RECT{x, top, x, bottom} : RECT{x, top, x + w, bottom};
+  if (!ValidItem(s, item)) return FALSE;
+  int col0 = s.columns.empty() ? 0 : s.columns[0].width;
+  RECT label{left + kLabelMargin, top, std::max(left + kLabelMargin, left + col0), bottom};
+  switch (code) {
+    case LVIR_BOUNDS:
+      // A sub-item rectangle of sub-item 0 is the whole row, as LVM_GETITEMRECT's is.
+      *r = RECT{left, top, left + TotalWidth(s), bottom};
+      return TRUE;
+    case LVIR_ICON:
+      *r = RECT{label.left, top, label.left, bottom};
+      return TRUE;
+    default:
+      // The label; the selection bounds start there too (SelectBounds narrows them).
+      *r = label;
+      return TRUE;
+  }
+}
+
+BOOL SelectBounds(HWND hwnd, const State& s, int item, RECT* r) {
+  if (!r || !ValidItem(s, item)) return FALSE;
+  if (s.exStyle & LVS_EX_FULLROWSELECT) return GetItemRect(s, item, 0, LVIR_BOUNDS, r, false);
+  GetItemRect(s, item, 0, LVIR_LABEL, r, false);
+  if (GetWindowLongA(hwnd, GWL_STYLE) & LVS_OWNERDRAWFIXED) return TRUE;
+  // The label's text and its trailing padding, or a fixed width for no text.
+  const std::string& text = ItemText(s, item, 0);
+  int width = text.empty() ? kEmptySelectWidth : TextWidth(hwnd, s, text) + kLabelPadding;
+  r->right = std::min<LONG>(r->right, r->left + width);
   return TRUE;
 }
+
+namespace {
+
+int columnAt(const State& s, int x) {
+  for (int c = 0, left = -s.scrollX; c < static_cast<int>(s.columns.size()); ++c) {
+    int w = s.columns[static_cast<size_t>(c)].width;
+    if (x >= left && x < left + w) return c;
+    left += w;
+  }
+  return -1;
+}
+
+// The row a sub-item hit test finds, as Win32's list finds it: a point over the
+// header is read as if the rows began at the top of the list, and rows are
+// counted with a division that truncates toward zero.
+int subItemRow(const State& s, POINT pt) {
+  const int h = std::max(1, s.rowHeight);
+  const bool overHeader = pt.y >= 0 && pt.y < s.headerHeight;
+  const int originY = s.headerHeight - s.top * h;
+  const int row = (pt.y - originY) / h;
+  const int inRow = (overHeader ? pt.y + s.headerHeight : pt.y) - row * h - originY;
+  return row >= 0 && inRow >= 0 && inRow < h ? row : -1;
+}
+
+}  // namespace
 
 int HitTest(HWND hwnd, const State& s, LVHITTESTINFO* ht, bool subItem, bool forSelection) {
   if (!ht) return -1;
   RECT rc = clientRect(hwnd);
   ht->flags = 0;
   ht->iItem = -1;
-  ht->iSubItem = 0;
+  // LVM_HITTEST leaves iSubItem alone: callers may pass a shorter structure.
+  if (subItem) ht->iSubItem = 0;
   POINT pt = ht->pt;
-  if (pt.x < 0) ht->flags |= LVHT_TOLEFT;
-  if (pt.x >= rc.right) ht->flags |= LVHT_TORIGHT;
-  if (pt.y < s.headerHeight) ht->flags |= LVHT_ABOVE;
-  if (pt.y >= rc.bottom) ht->flags |= LVHT_BELOW;
-  if (ht->flags) return -1;
-  int row = s.top + (pt.y - s.headerHeight) / std::max(1, s.rowHeight);
-  int column = -1;
-  for (int c = 0, x = -s.scrollX; c < static_cast<int>(s.columns.size()); ++c) {
-    int w = s.columns[static_cast<size_t>(c)].width;
-    if (pt.x >= x && pt.x < x + w) {
-      column = c;
-      break;
+  int column = columnAt(s, pt.x);
+  if (subItem) {
+    // Left of the list only once it is scrolled; above it is read as over the rows.
+    if (pt.x < 0 && -s.scrollX < pt.x) ht->flags |= LVHT_TOLEFT;
+    int y = pt.y >= 0 && pt.y < s.headerHeight ? pt.y + s.headerHeight : pt.y;
+    if (y >= rc.bottom) ht->flags |= LVHT_BELOW;
+    // Outside every column there is nothing to find, not even a sub-item.
+    ht->iSubItem = column;
+    if (column < 0) {
+      ht->flags = LVHT_NOWHERE;
+      return -1;
     }
-    x += w;
+  } else {
+    if (pt.x < 0) ht->flags |= LVHT_TOLEFT;
+    if (pt.x >= rc.right) ht->flags |= LVHT_TORIGHT;
+    if (pt.y < s.headerHeight) ht->flags |= LVHT_ABOVE;
+    if (pt.y >= rc.bottom) ht->flags |= LVHT_BELOW;
   }
+  if (ht->flags) return -1;
+  int row = subItem ? subItemRow(s, pt) : s.top + (pt.y - s.headerHeight) / std::max(1, s.rowHeight);
   if (!ValidItem(s, row) || column < 0) {
     ht->flags = LVHT_NOWHERE;
     return -1;
@@ -205,10 +256,16 @@ int HitTest(HWND hwnd, const State& s, LVHITTESTINFO* ht, bool subItem, bool for
     }
   }
   ht->iItem = row;
-  ht->iSubItem = subItem ? column : 0;
   ht->flags = column == 0 && pt.x < ColumnLeft(s, 0) + kLabelMargin ? LVHT_ONITEMICON
                                                                     : LVHT_ONITEMLABEL;
   return row;
+}
+
+BOOL GetViewRect(RECT* r) {
+  if (!r) return FALSE;
+  // Win32 gives report view an empty view rectangle.
+  *r = RECT{0, 0, 0, 0};
+  return TRUE;
 }
 
 void ScrollRowsTo(HWND hwnd, State& s, int top) {
@@ -217,7 +274,7 @@ void ScrollRowsTo(HWND hwnd, State& s, int top) {
   s.top = top;
   SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, top, 0};
   SetScrollInfo(hwnd, SB_VERT, &si, TRUE);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
 }
 
 void ScrollXTo(HWND hwnd, State& s, int x) {
@@ -227,7 +284,7 @@ void ScrollXTo(HWND hwnd, State& s, int x) {
   SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, x, 0};
   SetScrollInfo(hwnd, SB_HORZ, &si, TRUE);
   placeHeader(hwnd, s);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
 }
 
 BOOL EnsureVisible(HWND hwnd, State& s, int item, bool partialOk) {

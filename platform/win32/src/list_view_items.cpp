@@ -105,7 +105,8 @@ LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item) {
   Row row;
   if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText, s.columns.size());
   if (item->mask & LVIF_PARAM) row.param = item->lParam;
-  UINT state = (item->mask & LVIF_STATE) ? item->state & item->stateMask : 0;
+  // A new item takes the whole state given; Win32 ignores stateMask here.
+  UINT state = (item->mask & LVIF_STATE) ? item->state : 0;
   DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
   if (style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
     // Sorted lists place the item by its text.
@@ -124,7 +125,7 @@ LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item) {
   if (state) changeState(hwnd, index, state, state);
   if (State* st = StateOf(hwnd)) {
     UpdateScrollBars(hwnd, *st);
-    InvalidateRect(hwnd, nullptr, TRUE);
+    InvalidateList(hwnd);
   }
   return index;
 }
@@ -134,6 +135,8 @@ BOOL SetItem(HWND hwnd, State& s, const LVITEMA* item) {
   int index = item->iItem;
   if (item->iSubItem > 0) {
     if (item->iSubItem >= static_cast<int>(s.columns.size())) return FALSE;
+    // A sub-item has text (and an image) only; item data and the rest belong to the item.
+    if (item->mask & ~static_cast<UINT>(LVIF_TEXT | LVIF_IMAGE | LVIF_STATE)) return FALSE;
     if (item->mask & LVIF_TEXT) setText(s.rows[static_cast<size_t>(index)], item->iSubItem, item->pszText, s.columns.size());
     InvalidateItem(hwnd, s, index);
     return TRUE;
@@ -186,20 +189,40 @@ BOOL DeleteItem(HWND hwnd, State& s, int item) {
   else if (st->selectionMark > item)
     --st->selectionMark;
   UpdateScrollBars(hwnd, *st);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
   return TRUE;
+}
+
+namespace {
+
+// LVN_DELETEALLITEMS, then (unless the parent says it wants no more) an
+// LVN_DELETEITEM for each item from the last to the first, as Win32 sends them.
+void noticeDeleteAll(HWND hwnd) {
+  if (itemNotice(hwnd, LVN_DELETEALLITEMS, -1, 0, 0, 0, 0)) return;
+  State* st = StateOf(hwnd);
+  for (int i = st ? static_cast<int>(st->rows.size()) - 1 : -1; i >= 0; --i) {
+    itemNotice(hwnd, LVN_DELETEITEM, i, 0, 0, 0, st->rows[static_cast<size_t>(i)].param);
+    if ((st = StateOf(hwnd)) == nullptr) return;
+    i = std::min(i, static_cast<int>(st->rows.size()));
+  }
+}
+
+}  // namespace
+
+void NotifyDestroyed(HWND hwnd, State& s) {
+  // Programs free their item data here.
+  if (s.rows.empty()) return;
+  noticeDeleteAll(hwnd);
+  if (State* st = StateOf(hwnd)) {
+    st->rows.clear();
+    st->focused = st->selectionMark = -1;
+    st->selectedCount = 0;
+  }
 }
 
 BOOL DeleteAllItems(HWND hwnd, State& s) {
   if (s.rows.empty()) return TRUE;
-  // Unless the parent says it wants no more, each item is told of on its own.
-  if (!itemNotice(hwnd, LVN_DELETEALLITEMS, -1, 0, 0, 0, 0)) {
-    State* st = StateOf(hwnd);
-    for (int i = 0; st && i < static_cast<int>(st->rows.size()); ++i) {
-      itemNotice(hwnd, LVN_DELETEITEM, i, 0, 0, 0, st->rows[static_cast<size_t>(i)].param);
-      st = StateOf(hwnd);
-    }
-  }
+  noticeDeleteAll(hwnd);
   State* st = StateOf(hwnd);
   if (!st) return FALSE;
   st->rows.clear();
@@ -207,15 +230,16 @@ BOOL DeleteAllItems(HWND hwnd, State& s) {
   st->selectedCount = 0;
   st->top = 0;
   Layout(hwnd, *st);
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
   return TRUE;
 }
 
 BOOL SetItemState(HWND hwnd, State& s, int item, UINT state, UINT mask) {
   if (item == -1) {
-    // Every item; a single-selection list still takes no selection this way.
-    if ((GetWindowLongA(hwnd, GWL_STYLE) & LVS_SINGLESEL) && (state & mask & LVIS_SELECTED))
-      mask &= ~LVIS_SELECTED;
+    // Every item. Only one item can have the focus, nor can every item of a
+    // single-selection list be selected: both fail and change nothing.
+    if (state & mask & LVIS_FOCUSED) return FALSE;
+    if ((GetWindowLongA(hwnd, GWL_STYLE) & LVS_SINGLESEL) && (state & mask & LVIS_SELECTED)) return FALSE;
     for (int i = 0; i < static_cast<int>(s.rows.size()); ++i) {
       changeState(hwnd, i, state, mask);
       State* st = StateOf(hwnd);
@@ -261,7 +285,7 @@ BOOL SortItems(HWND hwnd, State& s, PFNLVCOMPARE compare, LPARAM param) {
   st->focused = -1;
   for (int i = 0; i < static_cast<int>(st->rows.size()); ++i)
     if (st->rows[static_cast<size_t>(i)].state & LVIS_FOCUSED) st->focused = i;
-  InvalidateRect(hwnd, nullptr, TRUE);
+  InvalidateList(hwnd);
   return TRUE;
 }
 

@@ -162,7 +162,7 @@ LRESULT OnHeaderNotify(HWND hwnd, State& s, NMHDR* hdr) {
       if (State* st = StateOf(hwnd)) {
         SyncColumnWidth(hwnd, *st, nm->iItem);
         UpdateScrollBars(hwnd, *st);
-        InvalidateRect(hwnd, nullptr, TRUE);
+        InvalidateList(hwnd);
       }
       return r;
     }

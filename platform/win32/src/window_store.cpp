@@ -429,7 +429,10 @@ BOOL WINAPI DestroyWindow(HWND hwnd) {
                    reinterpret_cast<LPARAM>(hwnd));
   }
   if ((w = Find(hwnd)) == nullptr) return TRUE;
-  if (w->style & WS_VISIBLE)
+  // Only a child is told with WM_SHOWWINDOW that it is hidden, as in Win32.
+  if ((w->style & WS_VISIBLE) && (w->style & WS_CHILD))
+    ShowWindow(hwnd, SW_HIDE);
+  else if (w->style & WS_VISIBLE)
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE);
   if (!Find(hwnd)) return TRUE;
