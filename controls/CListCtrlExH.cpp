@@ -302,6 +302,9 @@ void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   const int row = static_cast<int>(lpDrawItemStruct->itemID);
   const bool selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
   const int oldBkMode = pDC->SetBkMode(TRANSPARENT);
+  // Cells are centred on the default GUI font's height, the same for every cell.
+  pDC->SelectStockObject(DEFAULT_GUI_FONT);
+  const int guiHeight = CharHeight(pDC);
 
   LVCOLUMN column{};
   column.mask = LVCF_FMT;
@@ -321,7 +324,7 @@ void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     const char letter = col < m_header.m_strAlign.GetLength() ? m_header.m_strAlign[col] : '\0';
     const UINT align = letter == 'L' ? DT_LEFT : letter == 'R' ? DT_RIGHT : DT_CENTER;
     CRect rc = label;
-    rc.OffsetRect(0, (label.Height() - CharHeight(pDC)) / 2);
+    rc.OffsetRect(0, (label.Height() - guiHeight) / 2);
     pDC->SetTextColor(m_clrText);
     if (m_font.m_hObject) pDC->SelectObject(&m_font);
     // Stock names may hold an ampersand: it is drawn, never taken as a prefix.
