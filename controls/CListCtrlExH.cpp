@@ -148,10 +148,12 @@ void CListCtrlExH::SetRowText(int nRow, const char* pszText, const char* pszDeli
   int col = 0;
   for (CString token = text.Tokenize(pszDelimiters, start); start != -1;
        token = text.Tokenize(pszDelimiters, start), ++col) {
-    if (!GetItemText(nRow, col).IsEmpty())
-      SetItemText(nRow, col, token);
-    else if (col == 0)
+    // A row that exists keeps its place even when its first cell is empty (a
+    // check-box column often is); only a missing row is inserted.
+    if (col == 0 && (nRow < 0 || nRow >= GetItemCount()))
       CListCtrl::InsertItem(LVIF_TEXT, nRow, token, 0, 0, 0, 0);
+    else if (!GetItemText(nRow, col).IsEmpty())
+      SetItemText(nRow, col, token);
     else
       SetItem(nRow, col, LVIF_TEXT, token, 0, 0, 0, 0);
   }

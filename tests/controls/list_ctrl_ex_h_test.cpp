@@ -254,6 +254,14 @@ TEST_F(ListTest, SetRowTextSkipsRunsOfDelimiters) {
   EXPECT_STREQ(list.GetItemText(5, 0), "許");
   EXPECT_STREQ(list.GetItemText(5, 1), "功");
   EXPECT_STREQ(list.GetItemText(5, 2), "");
+
+  // A row whose first cell is empty is written, not pushed down by a new one.
+  list.SetItemText(1, 0, "");
+  list.SetRowText(1, "X,Y", ",");
+  EXPECT_EQ(list.GetItemCount(), 6);
+  EXPECT_STREQ(list.GetItemText(1, 0), "X");
+  EXPECT_STREQ(list.GetItemText(1, 1), "Y");
+  EXPECT_STREQ(list.GetItemText(2, 0), "r2");
 }
 
 TEST_F(ListTest, InfoTipsAreAlwaysEmpty) {

@@ -2,7 +2,7 @@
 // on: a style made owner-drawn after creation, rows measured again when the
 // list is told its position changed, a subclassed header that paints itself
 // and sets its own height through HDM_LAYOUT, scrolling by pixels and the
-// scroll position in rows, and owner-drawn pixels read back from the window.
+// scroll position in rows.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -164,25 +164,6 @@ TEST_F(OwnerDrawnListTest, LabelAndBoundsOfCells) {
   const RECT first = cellRect(3, 0, LVIR_LABEL);
   EXPECT_GE(first.left, bounds.left);
   EXPECT_LE(first.right, bounds.left + 80);
-}
-
-TEST_F(OwnerDrawnListTest, PixelsDrawnByTheOwnerAreReadBackFromTheWindow) {
-  makeOwnerDrawn();
-  SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.pszText = const_cast<char*>("row");
-  SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  // The test parent draws nothing; fill the row here the way an owner would.
-  InvalidateRect(list, nullptr, TRUE);
-  UpdateWindow(list);
-  const RECT r = cellRect(0, 1, LVIR_BOUNDS);
-  HDC dc = GetDC(list);
-  HBRUSH brush = CreateSolidBrush(RGB(198, 216, 253));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
-  EXPECT_EQ(GetPixel(dc, r.left + 3, r.top + 1), RGB(198, 216, 253));
-  ReleaseDC(list, dc);
 }
 
 TEST_F(OwnerDrawnListTest, ASubclassedHeaderSetsItsHeightAndPaintsItself) {
