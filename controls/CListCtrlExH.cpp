@@ -304,9 +304,16 @@ void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   const int row = static_cast<int>(lpDrawItemStruct->itemID);
   const bool selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
   const int oldBkMode = pDC->SetBkMode(TRANSPARENT);
-  // Cells are centred on the default GUI font's height, the same for every cell.
+  // Cells are centred on the default GUI font's height and drawn in the list's
+  // font, or the default GUI font without one; the font is chosen once a row
+  // (the check cell chooses the same) and the system font put back at the end.
   pDC->SelectStockObject(DEFAULT_GUI_FONT);
   const int guiHeight = CharHeight(pDC);
+  auto selectCellFont = [&] {
+    pDC->SelectStockObject(DEFAULT_GUI_FONT);
+    if (m_font.m_hObject) pDC->SelectObject(&m_font);
+  };
+  selectCellFont();
 
   LVCOLUMN column{};
   column.mask = LVCF_FMT;
@@ -316,23 +323,22 @@ void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     const CString text = CellText(*this, row, col, kDrawTextSize);
     if (col == 0 && m_bCheckColumn) {
       DrawCheckCell(row, 0, pDC, text, label);
+      selectCellFont();
       continue;
     }
     CRect fill = label;
     if (col == 0) fill.left -= 2;
     pDC->FillSolidRect(&fill, selected ? ::GetSysColor(COLOR_HIGHLIGHT) : RowColour(row));
 
-    pDC->SelectStockObject(DEFAULT_GUI_FONT);
     const char letter = col < m_header.m_strAlign.GetLength() ? m_header.m_strAlign[col] : '\0';
     const UINT align = letter == 'L' ? DT_LEFT : letter == 'R' ? DT_RIGHT : DT_CENTER;
     CRect rc = label;
     rc.OffsetRect(0, (label.Height() - guiHeight) / 2);
     pDC->SetTextColor(m_clrText);
-    if (m_font.m_hObject) pDC->SelectObject(&m_font);
     // Stock names may hold an ampersand: it is drawn, never taken as a prefix.
     pDC->DrawText(text, &rc, align | DT_NOPREFIX);
-    pDC->SelectStockObject(SYSTEM_FONT);
   }
+  pDC->SelectStockObject(SYSTEM_FONT);
   pDC->SetBkMode(oldBkMode);
 }
 
