@@ -67,7 +67,8 @@ struct Scene {
     CRect client, window;
     target->GetClientRect(&client);
     target->GetWindowRect(&window);
-    target->MoveWindow(0, 0, 1500, row.top + kPageRows * row.Height() + (window.Height() - client.Height()));
+    target->MoveWindow(0, 0, 1500,
+                       row.top + kPageRows * row.Height() + (window.Height() - client.Height()));
     window_ = target->m_hWnd;
   }
   ~Scene() { headless::Reset(); }
@@ -139,7 +140,11 @@ void BM_ScrollLineByLine(benchmark::State& state) {
       steps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
   state.SetComplexityN(rows);
 }
-BENCHMARK(BM_ScrollLineByLine)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
+BENCHMARK(BM_ScrollLineByLine)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CHeaderCtrlEx, CHeaderCtrl)
-  ON_WM_PAINT()
-  ON_MESSAGE(HDM_LAYOUT, OnLayout)
+ON_WM_PAINT()
+ON_MESSAGE(HDM_LAYOUT, OnLayout)
 END_MESSAGE_MAP()
 
 CHeaderCtrlEx::CHeaderCtrlEx()
@@ -58,7 +58,8 @@ void CHeaderCtrlEx::FillGradient(CDC& dc, const CRect& rc) const {
   for (int y = rc.top; y <= rc.bottom; ++y) {
     CRect line(rc.left + 1, y, rc.right, y + 1);
     CBrush brush;
-    brush.CreateSolidBrush(RGB(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
+    brush.CreateSolidBrush(
+        RGB(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255)));
     dc.FillRect(&line, &brush);
     brush.DeleteObject();
     r = std::max(0, r - m_nStep);
@@ -87,7 +88,9 @@ void CHeaderCtrlEx::OnPaint() {
     GetItemRect(i, &rc);
     if (m_bGrouped && m_groupedCols.count(i)) rc.top = rc.Height() / 2 - 1;
     FillGradient(dc, rc);
-    DrawCaption(dc, rc, i < static_cast<int>(m_captions.size()) ? m_captions[static_cast<size_t>(i)] : CString());
+    DrawCaption(
+        dc, rc,
+        i < static_cast<int>(m_captions.size()) ? m_captions[static_cast<size_t>(i)] : CString());
   }
 
   if (m_bGrouped) {

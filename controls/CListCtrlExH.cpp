@@ -41,14 +41,14 @@ int CharHeight(CDC* pDC) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CListCtrlExH, CListCtrl)
-  ON_WM_MEASUREITEM_REFLECT()
-  ON_WM_LBUTTONDOWN()
-  ON_WM_LBUTTONDBLCLK()
-  ON_WM_MOUSEMOVE()
-  ON_WM_MOUSEWHEEL()
-  ON_WM_VSCROLL()
-  ON_WM_KEYDOWN()
-  ON_NOTIFY_REFLECT(LVN_GETINFOTIPA, OnGetInfoTip)
+ON_WM_MEASUREITEM_REFLECT()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_MOUSEMOVE()
+ON_WM_MOUSEWHEEL()
+ON_WM_VSCROLL()
+ON_WM_KEYDOWN()
+ON_NOTIFY_REFLECT(LVN_GETINFOTIPA, OnGetInfoTip)
 END_MESSAGE_MAP()
 
 CListCtrlExH::CListCtrlExH()
@@ -70,12 +70,14 @@ CListCtrlExH::~CListCtrlExH() = default;
 void CListCtrlExH::PreSubclassWindow() {
   ModifyStyle(0, LVS_OWNERDRAWFIXED);
   CListCtrl::PreSubclassWindow();
-  if (HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER))) m_header.SubclassWindow(header);
+  if (HWND header = reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)))
+    m_header.SubclassWindow(header);
 }
 
 // ---- Columns, rows and appearance ------------------------------------------------------
 
-int CListCtrlExH::InsertColumn(int nCol, const char* lpszColumnHeading, int nFormat, int nWidth, int nSubItem) {
+int CListCtrlExH::InsertColumn(int nCol, const char* lpszColumnHeading, int nFormat, int nWidth,
+                               int nSubItem) {
   m_header.m_captions.push_back(CString(lpszColumnHeading ? lpszColumnHeading : ""));
   m_header.m_strAlign += nFormat == LVCFMT_RIGHT ? 'R' : nFormat == LVCFMT_CENTER ? 'C' : 'L';
   return CListCtrl::InsertColumn(nCol, lpszColumnHeading, nFormat, nWidth, nSubItem);
@@ -102,7 +104,8 @@ void CListCtrlExH::SetRowHeight(int nHeight) {
 }
 
 int CListCtrlExH::GetRowHeight() {
-  if (GetItemCount() < 2 || m_header.GetSafeHwnd() == nullptr || m_header.GetItemCount() < 2) return 0;
+  if (GetItemCount() < 2 || m_header.GetSafeHwnd() == nullptr || m_header.GetItemCount() < 2)
+    return 0;
   CRect rc;
   return GetSubItemRect(1, 1, LVIR_BOUNDS, rc) ? rc.Height() : 0;
 }
@@ -138,7 +141,8 @@ void CListCtrlExH::ResetChecks(int nCount, bool bValue) {
 
 // A row the array does not reach reads as unchecked.
 bool CListCtrlExH::IsChecked(int nRow) const {
-  return nRow >= 0 && nRow < static_cast<int>(m_checks.size()) && m_checks[static_cast<size_t>(nRow)];
+  return nRow >= 0 && nRow < static_cast<int>(m_checks.size()) &&
+         m_checks[static_cast<size_t>(nRow)];
 }
 
 void CListCtrlExH::SetRowText(int nRow, const char* pszText, const char* pszDelimiters) {
@@ -205,7 +209,8 @@ void CListCtrlExH::SendCellMessage(UINT message, int nRow, int nCol, char* buffe
   CopyCut(CellText(*this, nRow, nCol, kCellTextSize), buffer, kCellTextSize);
   LISTEXH_CELL cell{nRow, nCol, 0};
   if (HWND parent = ::GetParent(m_hWnd))
-    ::SendMessageA(parent, message, reinterpret_cast<WPARAM>(&cell), reinterpret_cast<LPARAM>(buffer));
+    ::SendMessageA(parent, message, reinterpret_cast<WPARAM>(&cell),
+                   reinterpret_cast<LPARAM>(buffer));
 }
 
 // Not passed on: a click neither selects nor focuses a row; the owner does that
@@ -251,8 +256,8 @@ BOOL CListCtrlExH::OnMouseWheel(UINT, short zDelta, CPoint) {
 
 void CListCtrlExH::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
   const UINT low = nSBCode & 0xFF, high = nSBCode >> 8;
-  if (low == SB_THUMBTRACK || high == SB_THUMBTRACK || low == SB_THUMBPOSITION || high == SB_THUMBPOSITION ||
-      nSBCode == SB_LINEUP || nSBCode == SB_LINEDOWN)
+  if (low == SB_THUMBTRACK || high == SB_THUMBTRACK || low == SB_THUMBPOSITION ||
+      high == SB_THUMBPOSITION || nSBCode == SB_LINEUP || nSBCode == SB_LINEDOWN)
     nPos = static_cast<UINT>(TrackPos());
   CListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
   if (m_pOwner) m_pOwner->OnListVScroll(m_nListNo, nSBCode, nPos, pScrollBar);
@@ -271,15 +276,32 @@ void CListCtrlExH::ScrollByKey(UINT nVirtKey) {
   };
   auto hscroll = [this](UINT code) { DefWindowProc(WM_HSCROLL, MAKEWPARAM(code, 0), 0); };
   switch (nVirtKey) {
-    case VK_PRIOR: vscroll(SB_PAGEUP, 0); break;
-    case VK_NEXT: vscroll(SB_PAGEDOWN, 0); break;
-    case VK_END: hscroll(SB_RIGHT); break;
-    case VK_HOME: hscroll(SB_LEFT); break;
-    case VK_LEFT: hscroll(SB_LINELEFT); break;
-    case VK_UP: vscroll(SB_LINEUP, static_cast<UINT>(TrackPos())); break;
-    case VK_RIGHT: hscroll(SB_LINERIGHT); break;
-    case VK_DOWN: vscroll(SB_LINEDOWN, static_cast<UINT>(TrackPos())); break;
-    default: break;
+    case VK_PRIOR:
+      vscroll(SB_PAGEUP, 0);
+      break;
+    case VK_NEXT:
+      vscroll(SB_PAGEDOWN, 0);
+      break;
+    case VK_END:
+      hscroll(SB_RIGHT);
+      break;
+    case VK_HOME:
+      hscroll(SB_LEFT);
+      break;
+    case VK_LEFT:
+      hscroll(SB_LINELEFT);
+      break;
+    case VK_UP:
+      vscroll(SB_LINEUP, static_cast<UINT>(TrackPos()));
+      break;
+    case VK_RIGHT:
+      hscroll(SB_LINERIGHT);
+      break;
+    case VK_DOWN:
+      vscroll(SB_LINEDOWN, static_cast<UINT>(TrackPos()));
+      break;
+    default:
+      break;
   }
 }
 
@@ -295,7 +317,8 @@ void CListCtrlExH::ScrollToTrackPos(UINT nSBCode, UINT nPos, CScrollBar* pScroll
 // ---- Drawing ------------------------------------------------------------------------------
 
 void CListCtrlExH::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-  if (lpMeasureItemStruct && m_nRowHeight > 0) lpMeasureItemStruct->itemHeight = static_cast<UINT>(m_nRowHeight);
+  if (lpMeasureItemStruct && m_nRowHeight > 0)
+    lpMeasureItemStruct->itemHeight = static_cast<UINT>(m_nRowHeight);
 }
 
 void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
@@ -342,7 +365,8 @@ void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   pDC->SetBkMode(oldBkMode);
 }
 
-void CListCtrlExH::DrawCheckCell(int nItem, int nSubItem, CDC* pDC, CString strText, const CRect& rcCell) {
+void CListCtrlExH::DrawCheckCell(int nItem, int nSubItem, CDC* pDC, CString strText,
+                                 const CRect& rcCell) {
   if (!pDC) return;
   if (GetItemState(nItem, LVIS_SELECTED) & LVIS_SELECTED) {
     pDC->FillSolidRect(&rcCell, ::GetSysColor(COLOR_HIGHLIGHT));

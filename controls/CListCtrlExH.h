@@ -45,8 +45,8 @@ class CListCtrlExH : public CListCtrl {
 
   // Also records the caption and alignment letter in the header, which
   // assumes columns are inserted left to right.
-  int InsertColumn(int nCol, const char* lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1,
-                   int nSubItem = -1);
+  int InsertColumn(int nCol, const char* lpszColumnHeading, int nFormat = LVCFMT_LEFT,
+                   int nWidth = -1, int nSubItem = -1);
   BOOL DeleteColumn(int nCol);
   void SetRowHeight(int nHeight);
   int GetRowHeight();
@@ -69,7 +69,8 @@ class CListCtrlExH : public CListCtrl {
 
   void PreSubclassWindow() override;
   void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
-  virtual void DrawCheckCell(int nItem, int nSubItem, CDC* pDC, CString strText, const CRect& rcCell);
+  virtual void DrawCheckCell(int nItem, int nSubItem, CDC* pDC, CString strText,
+                             const CRect& rcCell);
 
  protected:
   afx_msg void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);

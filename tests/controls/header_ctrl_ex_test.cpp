@@ -31,7 +31,8 @@ TEST_F(HeaderTest, TheHeaderIsTwiceItsNaturalHeightAndTheRowsStartBelowIt) {
   MakeList(list, 1, {60, 60});
   AddRows(list, 2);
   CListCtrl plain;
-  ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(350, 0, 650, 200), &owner, 300));
+  ASSERT_TRUE(
+      plain.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(350, 0, 650, 200), &owner, 300));
   plain.InsertColumn(0, "H0", LVCFMT_LEFT, 60);
   plain.InsertItem(0, "r0");
   CRect natural;

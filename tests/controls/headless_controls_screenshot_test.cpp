@@ -11,12 +11,17 @@ namespace ctltest {
 namespace {
 
 TEST_F(ListTest, AGroupedListRendersToAPng) {
-  ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 680, 330), &owner, 101));
+  ASSERT_TRUE(
+      list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 680, 330), &owner, 101));
   owner.SetWindowText("list");
   const char* captions[] = {"選", "代號", "名稱", "張數", "零股", "成本", "市價", "損益"};
   const int widths[] = {30, 60, 90, 70, 70, 90, 90, 90};
   for (int c = 0; c < 8; ++c)
-    list.InsertColumn(c, captions[c], c >= 3 ? LVCFMT_RIGHT : c == 0 ? LVCFMT_CENTER : LVCFMT_LEFT, widths[c]);
+    list.InsertColumn(c, captions[c],
+                      c >= 3   ? LVCFMT_RIGHT
+                      : c == 0 ? LVCFMT_CENTER
+                               : LVCFMT_LEFT,
+                      widths[c]);
   for (int c = 3; c <= 4; ++c) list.MarkGroupedColumn(c);
   for (int c = 5; c <= 7; ++c) list.MarkGroupedColumn(c);
   ASSERT_TRUE(list.AddHeaderGroup(3, 4, "庫存"));

@@ -3,8 +3,8 @@
 namespace ctltest {
 
 BEGIN_MESSAGE_MAP(ListOwner, CWnd)
-  ON_MESSAGE(UM_LISTEXH_CELLCLICK, OnCellClick)
-  ON_MESSAGE(UM_LISTEXH_CELLDBLCLK, OnCellDblClk)
+ON_MESSAGE(UM_LISTEXH_CELLCLICK, OnCellClick)
+ON_MESSAGE(UM_LISTEXH_CELLDBLCLK, OnCellDblClk)
 END_MESSAGE_MAP()
 
 namespace {
@@ -39,7 +39,8 @@ void ListOwner::OnListVScroll(int nListNo, UINT nSBCode, UINT nPos, CScrollBar* 
 
 void ListTest::SetUp() {
   PlatformTest::SetUp();
-  ASSERT_TRUE(owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, 0, 0, 700, 400, nullptr, nullptr));
+  ASSERT_TRUE(
+      owner.CreateEx(0, nullptr, "owner", WS_POPUP | WS_VISIBLE, 0, 0, 700, 400, nullptr, nullptr));
 }
 
 void ListTest::TearDown() {
@@ -47,9 +48,10 @@ void ListTest::TearDown() {
   PlatformTest::TearDown();
 }
 
-void ListTest::MakeList(CListCtrlExH& l, int no, const std::vector<int>& widths, int x, int height, int format) {
-  ASSERT_TRUE(l.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, CRect(x, 0, x + 340, height), &owner,
-                       static_cast<UINT>(100 + no)));
+void ListTest::MakeList(CListCtrlExH& l, int no, const std::vector<int>& widths, int x, int height,
+                        int format) {
+  ASSERT_TRUE(l.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
+                       CRect(x, 0, x + 340, height), &owner, static_cast<UINT>(100 + no)));
   l.m_pOwner = &owner;
   l.m_nListNo = no;
   for (size_t c = 0; c < widths.size(); ++c) {
@@ -63,7 +65,8 @@ void ListTest::AddRows(CListCtrlExH& l, int count, bool withText) {
   for (int r = 0; r < count; ++r) {
     const std::string first = withText ? "r" + std::to_string(r) : "";
     const int row = l.InsertItem(l.GetItemCount(), first.c_str());
-    for (int c = 1; c < columns && withText; ++c) l.SetItemText(row, c, ("c" + std::to_string(c)).c_str());
+    for (int c = 1; c < columns && withText; ++c)
+      l.SetItemText(row, c, ("c" + std::to_string(c)).c_str());
   }
 }
 
@@ -87,7 +90,8 @@ ListTest::Capture ListTest::Grab(HWND window) {
   cap.pixels.resize(static_cast<size_t>(cap.width * cap.height));
   HDC dc = GetDC(window);
   for (int y = 0; y < cap.height; ++y)
-    for (int x = 0; x < cap.width; ++x) cap.pixels[static_cast<size_t>(y * cap.width + x)] = GetPixel(dc, x, y);
+    for (int x = 0; x < cap.width; ++x)
+      cap.pixels[static_cast<size_t>(y * cap.width + x)] = GetPixel(dc, x, y);
   ReleaseDC(window, dc);
   return cap;
 }
@@ -99,7 +103,8 @@ bool dark(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 300;
 int ListTest::Capture::DarkIn(const RECT& r) const {
   int n = 0;
   for (int y = std::max<int>(0, r.top); y < std::min<int>(height, r.bottom); ++y)
-    for (int x = std::max<int>(0, r.left); x < std::min<int>(width, r.right); ++x) n += dark(At(x, y)) ? 1 : 0;
+    for (int x = std::max<int>(0, r.left); x < std::min<int>(width, r.right); ++x)
+      n += dark(At(x, y)) ? 1 : 0;
   return n;
 }
 

@@ -50,8 +50,8 @@ class ListTest : public testsupport::PlatformTest {
   void TearDown() override;
 
   // A report list of the owner at (x, 0), numbered no, with columns of these widths.
-  void MakeList(CListCtrlExH& list, int no, const std::vector<int>& widths, int x = 0, int height = 300,
-                int format = LVCFMT_LEFT);
+  void MakeList(CListCtrlExH& list, int no, const std::vector<int>& widths, int x = 0,
+                int height = 300, int format = LVCFMT_LEFT);
   // Rows "r0", "r1", ... in column 0 and "c<col>" in the others when withText.
   static void AddRows(CListCtrlExH& list, int count, bool withText = true);
 

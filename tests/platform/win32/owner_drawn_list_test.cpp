@@ -48,8 +48,8 @@ class OwnerDrawnListTest : public testsupport::PlatformTest {
     InitCommonControlsEx(&icc);
     parent = testlist::CreateParent();
     Log() = testlist::ParentLog{};
-    list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, parent,
-                           reinterpret_cast<HMENU>(7), testsupport::Instance(), nullptr);
+    list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200,
+                           parent, reinterpret_cast<HMENU>(7), testsupport::Instance(), nullptr);
     for (int i = 0; i < 2; ++i) {
       LVCOLUMNA c{LVCF_TEXT | LVCF_WIDTH, 0, 80, const_cast<char*>("C"), 0, 0, 0, 0, 0, 0, 0};
       SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&c));
