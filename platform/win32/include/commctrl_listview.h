@@ -230,7 +230,7 @@ typedef NMITEMACTIVATE* LPNMITEMACTIVATE;
 
 struct NMLVGETINFOTIPA {
   NMHDR hdr;
-  DWORD dwFlag;
+  DWORD dwFlags;
   LPSTR pszText;
   int cchTextMax;
   int iItem;

@@ -62,7 +62,7 @@ void infoTip(HWND hwnd, State& s, int item) {
   GetItemRect(s, item, 0, LVIR_LABEL, &label, false);
   // A label that does not fit hands its whole text over; one that fits asks for more.
   bool truncated = TextWidth(hwnd, s, text) > label.right - label.left;
-  tip.dwFlag = truncated ? 0 : LVGIT_UNFOLDED;
+  tip.dwFlags = truncated ? 0 : LVGIT_UNFOLDED;
   if (truncated) lstrcpynA(buffer.data(), text.c_str(), kTipBufferSize);
   tip.pszText = buffer.data();
   tip.cchTextMax = kTipBufferSize;
