@@ -185,10 +185,13 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
 
     const int nQuantity = bQ3Shown ? row.m_nQ3 : row.m_nOpening;
     const double dValue = nQuantity * dPrice;
-    group.bSetItemValue(keys.marketValue, dValue > 0
-                                              ? g_cszNormalizCstring(g_cszNormalizDouble(dValue))
-                                              : CString("--"));
-    dTotal += dValue;
+    // The total adds exactly the values shown; "--" adds nothing.
+    if (dValue > 0) {
+      group.bSetItemValue(keys.marketValue, g_cszNormalizCstring(g_cszNormalizDouble(dValue)));
+      dTotal += dValue;
+    } else {
+      group.bSetItemValue(keys.marketValue, CString("--"));
+    }
 
     const double dChange = g_GetSymbolInfoByItem(16, code, 184);
     const double dRate = g_GetSymbolInfoByItem(16, code, 185);
