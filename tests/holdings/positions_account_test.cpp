@@ -1,6 +1,6 @@
 // What the positions dialog shows always belongs to the account it shows: rows, total
-// and ratio after failures, empty answers and account changes; and the total as the
-// back-end's odd data would otherwise bend it.
+// and ratio after failures, empty answers and account changes; and the list's cells and
+// total as the back-end's odd data would otherwise bend them.
 #include <gtest/gtest.h>
 
 #include <input/input.h>
@@ -13,6 +13,7 @@
 namespace positionstest {
 namespace {
 
+constexpr char kName[] = "IDS_ORDER-ITEM_COMSTOCK";
 constexpr char kValue[] = "IDS_ORDER-TAB-FINANCE_MARTKETPRICE_STOCK";
 constexpr char kCode[] = "IDS_ORDER-ITEM_STOCKCODE";
 constexpr char kEmptyTotal[] = "NT$ --";
@@ -122,6 +123,14 @@ TEST_F(PositionsAccountTest, AFailedQueryForTheShownAccountKeepsItsOwnAnswer) {
   EXPECT_EQ(Cell(view, 0, kCode), "2330");
   EXPECT_EQ(Text(view, IDC_STATIC_TOTAL), "1,755,000");
   EXPECT_EQ(Text(view, IDC_STATIC_STM_RATIO), "整戶維持率: 187 %");
+}
+
+TEST_F(PositionsAccountTest, SeparatorsInANameNeverShiftTheColumns) {
+  Quote(16, "2330", "台積\t電\r\n", {{125, 585.0}});
+  JqzOrderBaseView* view = Open();
+  ASSERT_EQ(Rows(view), 1);
+  EXPECT_EQ(Cell(view, 0, kName), "台積 電  ");
+  EXPECT_EQ(Cell(view, 0, kValue), "1,755,000");
 }
 
 TEST_F(PositionsAccountTest, TheTotalAddsOnlyTheValuesShown) {
