@@ -138,8 +138,14 @@ void JqzFinanceStockUnoffsetDlg::vReloadAccounts(int nAccountKind, bool bSelectB
   }
 
   int nSelect = static_cast<int>(m_vecAccount.size());
+  const int nGroupAccount = g_iGetSelectAccount(m_vecAccount, GetViewSyncType());
   if (!bSelectByKind) {
-    nSelect = g_iGetSelectAccount(m_vecAccount, GetViewSyncType());
+    nSelect = nGroupAccount;
+  } else if (nGroupAccount >= 0 && nGroupAccount < static_cast<int>(m_vecAccount.size()) &&
+             m_vecAccount[static_cast<size_t>(nGroupAccount)].m_nAccountType == nAccountKind) {
+    // The group's account (remembered across runs) when it is of the kind; with none
+    // remembered this is the first account, so the first of the kind either way.
+    nSelect = nGroupAccount;
   } else {
     for (size_t i = 0; i < m_vecAccount.size(); ++i) {
       if (m_vecAccount[i].m_nAccountType == nAccountKind) {

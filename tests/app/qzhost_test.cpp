@@ -160,13 +160,16 @@ TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
   };
   const Case cases[] = {
       {"not JSON", "{ \"steps\": [ ", "not JSON"},
-      {"wrong type", with([](auto& s) { s["broker"]["latencyMs"] = "fast"; }), "/broker/latencyMs: expected an integer"},
-      {"unknown step", with([](auto& s) { s["steps"][1]["do"] = "jump"; }), "/steps/1/do: unknown step"},
+      {"wrong type", with([](auto& s) { s["broker"]["latencyMs"] = "fast"; }),
+       "/broker/latencyMs: expected an integer"},
+      {"unknown step", with([](auto& s) { s["steps"][1]["do"] = "jump"; }),
+       "/steps/1/do: unknown step"},
       {"missing account field", with([](auto& s) { s["broker"]["accounts"][0].erase("kind"); }),
        "/broker/accounts/0/kind: missing"},
       {"zero board lot", with([](auto& s) { s["broker"]["stocks"]["2330"]["boardLot"] = 0; }),
        "/broker/stocks/2330/boardLot"},
-      {"text outside CP950", with([](auto& s) { s["broker"]["accounts"][0]["name"] = U8(u8"한국"); }),
+      {"text outside CP950",
+       with([](auto& s) { s["broker"]["accounts"][0]["name"] = U8(u8"한국"); }),
        "/broker/accounts/0/name: text holds U+D55C"},
       {"unknown view", with([](auto& s) { s["steps"][1]["view"] = "nope"; }), "/steps/1/view"},
   };
@@ -317,6 +320,39 @@ TEST_F(QzhostHostingTest, ASecondRunInTheSameHomeRestoresWhatTheFirstSaved) {
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], "probe restore QzProbeView: group=3 select=0 saves=1 updated=0");
   EXPECT_EQ(lines[2], "probe restore QzProbeView: group=0 select=1 saves=1 updated=0");
+}
+
+// The module's holdings view in sync group 1: a second run in the same home opens on the
+// account the first run showed, and a combo entry of any length is dumped whole.
+TEST_F(QzhostHostingTest, TheModulesViewReopensOnTheAccountItShowedLast) {
+  const std::string longName(300 * 3, 'x');
+  nlohmann::json s = {
+      {"module", "libqzstockext.so"},
+      {"broker",
+       {{"accounts",
+         {{{"brokerId", "9A95"}, {"account", "0123456"}, {"kind", 65}, {"name", "A"}},
+          {{"brokerId", "9A95"}, {"account", "0654321"}, {"kind", 65}, {"name", longName}}}}}},
+      {"views",
+       {{{"name", "h"},
+         {"class", "JqzFinanceStockUnoffsetView"},
+         {"layout", U8(u8"股票帳務")},
+         {"title", U8(u8"庫存(證券)")},
+         {"syncGroup", 1}}}},
+      {"steps",
+       {{{"do", "login"}},
+        {{"do", "wait"}, {"ms", 2500}},
+        {{"do", "choose"}, {"view", "h"}, {"control", 2183}, {"index", 1}},
+        {{"do", "wait"}, {"ms", 2500}}}}};
+  fs::path out = dir_ / "out";
+  Outcome o = Qzhost("run " + Write("first.json", s.dump()) + " --out " + out.string());
+  ASSERT_EQ(o.status, 0) << o.output;
+  s["steps"] = {
+      {{"do", "login"}},
+      {{"do", "wait"}, {"ms", 2500}},
+      {{"do", "expect"}, {"view", "h"}, {"control", 2183}, {"selected", "0654321 " + longName}},
+      {{"do", "dump"}, {"view", "h"}, {"name", "second"}}};
+  o = Qzhost("run " + Write("second.json", s.dump()) + " --out " + out.string());
+  EXPECT_EQ(o.status, 0) << o.output;
 }
 
 }  // namespace
