@@ -36,34 +36,6 @@ std::string Cp950(const std::string& utf8) {
   return c.ok() ? c.text : std::string();
 }
 
-int ResultCode(const json& j) {
-  if (j.is_number_integer()) return j.get<int>();
-  std::string s = j.get<std::string>();
-  static const std::pair<const char*, int> kNames[] = {
-      {"IDOK", IDOK}, {"IDCANCEL", IDCANCEL}, {"IDYES", IDYES}, {"IDNO", IDNO},
-      {"IDABORT", IDABORT}, {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"default", 0}};
-  for (auto& [name, code] : kNames) {
-    if (s == name) return code;
-  }
-  return 0;
-}
-
-UINT KeyCode(const json& j) {
-  if (j.is_number_integer()) return j.get<UINT>();
-  std::string s = j.get<std::string>();
-  static const std::pair<const char*, UINT> kKeys[] = {
-      {"VK_RETURN", VK_RETURN}, {"VK_ESCAPE", VK_ESCAPE}, {"VK_TAB", VK_TAB},
-      {"VK_SPACE", VK_SPACE},   {"VK_UP", VK_UP},         {"VK_DOWN", VK_DOWN},
-      {"VK_LEFT", VK_LEFT},     {"VK_RIGHT", VK_RIGHT},   {"VK_HOME", VK_HOME},
-      {"VK_END", VK_END},       {"VK_PRIOR", VK_PRIOR},   {"VK_NEXT", VK_NEXT},
-      {"VK_DELETE", VK_DELETE}, {"VK_BACK", VK_BACK},     {"VK_F5", VK_F5}};
-  for (auto& [name, code] : kKeys) {
-    if (s == name) return code;
-  }
-  if (s.size() == 1) return static_cast<UINT>(std::toupper(static_cast<unsigned char>(s[0])));
-  return 0;
-}
-
 std::string LocalTime() {
   SYSTEMTIME t{};
   GetLocalTime(&t);
@@ -390,7 +362,7 @@ void Run::Do(const Step& step, HWND dialog) {
   } else if (k == "wait") {
     headless::AdvanceTime(j["ms"].get<std::uint64_t>());
   } else if (k == "answerDialog") {
-    DialogAnswer a{ResultCode(j["result"]), {}};
+    DialogAnswer a{ResultCode(j["result"]).value_or(0), {}};
     if (j.contains("actions")) {
       for (size_t i = 0; i < j["actions"].size(); ++i) {
         a.actions.push_back({j["actions"][i]["do"], step.path + "/actions/" + std::to_string(i), j["actions"][i]});
@@ -398,7 +370,7 @@ void Run::Do(const Step& step, HWND dialog) {
     }
     dialogAnswers_.push_back(a);
   } else if (k == "answerMessageBox") {
-    boxAnswers_.push_back(ResultCode(j["result"]));
+    boxAnswers_.push_back(ResultCode(j["result"]).value_or(0));
   } else if (k == "quote") {
     broker.SetQuoteValue(j["market"].get<BYTE>(), Cp950(j["code"]).c_str(), j["item"].get<WORD>(),
                          j["value"].get<double>());

@@ -172,6 +172,54 @@ TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
        with([](auto& s) { s["broker"]["accounts"][0]["name"] = U8(u8"한국"); }),
        "/broker/accounts/0/name: text holds U+D55C"},
       {"unknown view", with([](auto& s) { s["steps"][1]["view"] = "nope"; }), "/steps/1/view"},
+      {"impossible date", with([](auto& s) { s["start"] = "2025-02-30T09:00:00"; }),
+       "/start: no such day"},
+      {"box result of a wrong type", with([](auto& s) { s["steps"][9]["result"] = true; }),
+       "/steps/9/result"},
+      {"unknown box result", with([](auto& s) { s["steps"][9]["result"] = "IDMAYBE"; }),
+       "/steps/9/result"},
+      {"unknown key", with([](auto& s) {
+         s["steps"].push_back({{"do", "key"}, {"key", "VK_NOPE"}});
+       }),
+       "/steps/18/key"},
+      {"failQuery account", with([](auto& s) {
+         s["steps"].push_back({{"do", "failQuery"}, {"query", "unoffset"}, {"account", 7}});
+       }),
+       "/steps/18/account: expected a text"},
+      {"failQuery times", with([](auto& s) {
+         s["steps"].push_back({{"do", "failQuery"}, {"query", "unoffset"}, {"times", "twice"}});
+       }),
+       "/steps/18/times: expected an integer"},
+      {"reject side", with([](auto& s) {
+         s["steps"].push_back({{"do", "reject"}, {"message", "x"}, {"side", "SB"}});
+       }),
+       "/steps/18/side"},
+      {"reject message", with([](auto& s) {
+         s["steps"].push_back({{"do", "reject"}, {"message", 10000}});
+       }),
+       "/steps/18/message"},
+      {"clear code", with([](auto& s) {
+         s["steps"].push_back({{"do", "clear"}, {"account", "0123456"}, {"code", "x"}});
+       }),
+       "/steps/18/code"},
+      {"expect cell", with([](auto& s) { s["steps"][5]["cell"]["row"] = "0"; }),
+       "/steps/5/cell/row"},
+      {"expect cell member", with([](auto& s) { s["steps"][5]["cell"]["colour"] = 1; }),
+       "/steps/5/cell/colour"},
+      {"expect visible", with([](auto& s) { s["steps"][3]["visible"] = "yes"; }),
+       "/steps/3/visible"},
+      {"config line break", with([](auto& s) {
+         s["orderCfg"] = {{"ORDER_SETTING", {{"A", "1\r\n[X]\r\nB=2"}}}};
+       }),
+       "/orderCfg/ORDER_SETTING/A: a value holds a line break"},
+      {"language key line break", with([](auto& s) {
+         s["language"] = {{"IDS_A\nIDS_B", "x"}};
+       }),
+       "/language/IDS_A\nIDS_B: a language key"},
+      {"config key line break", with([](auto& s) {
+         s["orderCfg"] = {{"ORDER_SETTING", {{"A\nB", "1"}}}};
+       }),
+       "a key name holds a line break"},
   };
   for (const Case& c : cases) {
     std::string file = Write("bad.json", c.text);
@@ -182,6 +230,27 @@ TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
     EXPECT_NE(o.output.find(c.where), std::string::npos) << c.what << ": " << o.output;
     EXPECT_FALSE(fs::exists(out)) << c.what << ": nothing may be written";
   }
+}
+
+TEST_F(QzhostTest, FilesThatAreNoScenarioAreRefusedBeforeReading) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"/dev/zero", "/dev/zero: /: not a regular file"},
+      {dir_.string(), "not a regular file"},
+      {(dir_ / "missing.json").string(), "cannot be read"},
+  };
+  for (const auto& [file, what] : cases) {
+    Outcome o = Qzhost("run " + file + " --out " + (dir_ / "never").string());
+    EXPECT_EQ(o.status, 2) << file << ": " << o.output;
+    EXPECT_NE(o.output.find(what), std::string::npos) << o.output;
+  }
+  // Over 64 MB: a sparse file costs nothing to make.
+  const fs::path big = dir_ / "big.json";
+  std::ofstream(big, std::ios::binary) << "{}";
+  fs::resize_file(big, (64u << 20) + 1);
+  Outcome o = Qzhost("run " + big.string() + " --out " + (dir_ / "never").string());
+  EXPECT_EQ(o.status, 2) << o.output;
+  EXPECT_NE(o.output.find("larger than 64 MB"), std::string::npos) << o.output;
+  EXPECT_FALSE(fs::exists(dir_ / "never"));
 }
 
 TEST_F(QzhostTest, AModuleThatCannotLoadExitsWith2) {
