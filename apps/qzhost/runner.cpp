@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "JqzCfgIO2.h"
@@ -98,6 +99,19 @@ class Run {
     for (auto it = event.begin(); it != event.end(); ++it) line[it.key()] = it.value();
     transcript_ << line.dump() << "\n";
     transcript_.flush();
+    if (!transcript_) Unwritten((out_ / "transcript.jsonl").string());
+  }
+  // An output or a settings file that could not be written ends the run with 4, once
+  // per file.
+  void Unwritten(const std::string& file) {
+    if (!unwritten_.insert(file).second) return;
+    writeFailed_ = true;
+    result_.failures.push_back(file + ": cannot be written");
+  }
+  void CheckSettingsWritten() {
+    if (cfg_) {
+      for (const std::string& file : cfg_->UnwrittenFiles()) Unwritten(file);
+    }
   }
   void Fail(const Step& step, const std::string& what) {
     std::string line = step.path + " (" + step.kind + "): " + what;
@@ -129,16 +143,27 @@ class Run {
   size_t ordersChecked_ = 0;
   HINSTANCE module_ = nullptr;
   RunResult result_;
+  std::set<std::string> unwritten_;
+  bool writeFailed_ = false;
 };
 
 bool Run::Setup() {
   fs::create_directories(out_ / "home");
   transcript_.open(out_ / "transcript.jsonl", std::ios::binary | std::ios::trunc);
+  if (!transcript_) {
+    Unwritten((out_ / "transcript.jsonl").string());
+    return false;
+  }
 
   headless::SetLocalDateTime(s_.start);
   std::string cfg = (out_ / "home" / "OrderCfg.ini").string();
   for (const auto& [section, keys] : s_.orderCfg) {
-    for (const auto& [key, value] : keys) WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), cfg.c_str());
+    for (const auto& [key, value] : keys) {
+      if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), cfg.c_str())) {
+        Unwritten(cfg);
+        return false;
+      }
+    }
   }
 
   // The host's home holds its configuration, layouts, log and language file, as a
@@ -152,7 +177,15 @@ bool Run::Setup() {
   host::SetEventSink([this](const host::HostEvent& e) { RecordHostEvent(e); });
   const std::string langFile = dataDir_ + "/lang/zh-TW.lang";
   const std::string homeLang = home + "/zh-TW.lang";
-  std::ofstream(homeLang, std::ios::binary | std::ios::trunc) << LanguageText(langFile, s_.language);
+  {
+    std::ofstream lang(homeLang, std::ios::binary | std::ios::trunc);
+    lang << LanguageText(langFile, s_.language);
+    lang.flush();
+    if (!lang) {
+      Unwritten(homeLang);
+      return false;
+    }
+  }
   auto loaded = host::LoadLanguage(homeLang);
   for (const auto& e : loaded.errors) Record({{"event", "log"}, {"text", e.Describe()}});
 
@@ -258,6 +291,7 @@ bool Run::OpenViews() {
   }
   if (!views_.empty()) frame_->SetActiveView(views_.front().view);
   headless::PumpMessages();
+  CheckSettingsWritten();
   return true;
 }
 
@@ -308,6 +342,7 @@ void Run::Teardown() {
   }
   frame_ = nullptr;
   views_.clear();
+  CheckSettingsWritten();
   cfg_.reset();
   headless::PumpMessages();
   headless::SetMessageBoxResponder({});
@@ -346,6 +381,7 @@ RunResult Run::Go() {
     for (const Step& step : s_.steps) Do(step, nullptr);
   }
   Teardown();
+  if (result_.exitCode == 0 && writeFailed_) result_.exitCode = 4;
   if (result_.exitCode == 0 && !result_.failures.empty()) result_.exitCode = 3;
   return result_;
 }
@@ -404,11 +440,16 @@ void Run::Do(const Step& step, HWND dialog) {
     HWND hwnd = ViewWindow(j);
     std::string name = j["name"];
     if (k == "dump") {
-      std::ofstream f(out_ / (name + ".json"), std::ios::binary | std::ios::trunc);
+      const fs::path file = out_ / (name + ".json");
+      std::ofstream f(file, std::ios::binary | std::ios::trunc);
       f << DumpWindow(hwnd, hwnd).dump(2) << "\n";
-      Record({{"event", "dump"}, {"file", name + ".json"}});
+      f.flush();
+      if (!f) Unwritten(file.string());
+      Record({{"event", "dump"}, {"file", name + ".json"}, {"written", static_cast<bool>(f)}});
     } else {
-      bool ok = headless::RenderWindowToPng(hwnd, (out_ / (name + ".png")).string().c_str());
+      const fs::path file = out_ / (name + ".png");
+      bool ok = headless::RenderWindowToPng(hwnd, file.string().c_str());
+      if (!ok) Unwritten(file.string());
       Record({{"event", "snapshot"}, {"file", name + ".png"}, {"written", ok}});
     }
   } else if (k == "resize") {

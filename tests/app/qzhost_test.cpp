@@ -253,6 +253,26 @@ TEST_F(QzhostTest, FilesThatAreNoScenarioAreRefusedBeforeReading) {
   EXPECT_FALSE(fs::exists(dir_ / "never"));
 }
 
+// Outputs and settings that cannot be written end the run with 4, naming the file.
+TEST_F(QzhostTest, OutputsAndSettingsThatCannotBeWrittenEndTheRunWith4) {
+  nlohmann::json s = nlohmann::json::parse(kScenario);
+  fs::path out = dir_ / "out";
+  fs::create_directories(out / "after.json");  // a folder where the dump would go
+  Outcome o = Qzhost("run " + Write("s.json", s.dump()) + " --out " + out.string());
+  EXPECT_EQ(o.status, 4) << o.output;
+  EXPECT_NE(o.output.find((out / "after.json").string() + ": cannot be written"), std::string::npos)
+      << o.output;
+
+  nlohmann::json layout = {
+      {"module", QZ_PROBE_MODULE},
+      {"views", {{{"name", "a"}, {"class", "QzProbeView"}, {"layout", std::string(300, 'L')}}}},
+      {"steps", nlohmann::json::array()}};
+  o = Qzhost("run " + Write("layout.json", layout.dump()) + " --out " + (dir_ / "out2").string());
+  EXPECT_EQ(o.status, 4) << o.output;
+  EXPECT_NE(o.output.find(std::string(300, 'L') + ".ini: cannot be written"), std::string::npos)
+      << o.output;
+}
+
 TEST_F(QzhostTest, AModuleThatCannotLoadExitsWith2) {
   nlohmann::json s = nlohmann::json::parse(kScenario);
   s["module"] = (dir_ / "libmissing.so").string();
