@@ -1,8 +1,8 @@
 // qzhost: the stand-in terminal. `qzhost demo [--out DIR]` runs the bundled demo,
 // `qzhost run SCENARIO [--out DIR]` any scenario. Exit status: 0 all went well, 1 wrong
 // usage or an output folder that cannot be made, 2 a bad scenario or a module that
-// cannot load, 3 an expect step failed. At the end it prints a summary of the run and leaves
-// report.html beside the transcript.
+// cannot load, 3 an expect step failed, 4 an output or a setting could not be written.
+// At the end it prints a summary of the run and leaves report.html beside the transcript.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -99,8 +99,8 @@ int main(int argc, char** argv) {
   report << qzhost::RenderReport(summary, events);
   report.close();
   if (!report) {
-    std::fprintf(stderr, "qzhost: %s: the report could not be written\n", reportFile.c_str());
-    if (result.exitCode == 0) result.exitCode = 1;
+    std::fprintf(stderr, "qzhost: %s: cannot be written\n", reportFile.c_str());
+    if (result.exitCode == 0 || result.exitCode == 3) result.exitCode = 4;
   }
   std::fputs(qzhost::FormatSummary(summary, folder).c_str(), stdout);
   std::printf("output: %s\n", folder.c_str());
