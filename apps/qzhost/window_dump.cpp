@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+#include <headless/headless.h>
+
 #include "CListCtrlEx.h"
 #include "host/broker.h"
 
@@ -63,6 +65,29 @@ nlohmann::json CellColours(HWND list, int rows, int columns) {
     all.push_back(row);
   }
   return any ? all : nlohmann::json(nullptr);
+}
+
+// Captions the list's header painted across more than one of its items: the group captions
+// an owner-drawn header shows above its columns. The header paints afresh first.
+nlohmann::json HeaderGroups(HWND list) {
+  nlohmann::json groups = nlohmann::json::array();
+  HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+  if (!header) return groups;
+  InvalidateRect(header, nullptr, TRUE);
+  UpdateWindow(header);
+  std::vector<RECT> items(static_cast<size_t>(ColumnCount(list)));
+  for (size_t i = 0; i < items.size(); ++i) {
+    SendMessageA(header, HDM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&items[i]));
+  }
+  for (const auto& t : headless::PaintedTexts(header)) {
+    int first = -1, last = -1;
+    for (size_t i = 0; i < items.size(); ++i) {
+      if (first < 0 && items[i].left == t.rect.left) first = static_cast<int>(i);
+      if (items[i].right == t.rect.right) last = static_cast<int>(i);
+    }
+    if (first >= 0 && last > first) groups.push_back({{"first", first}, {"last", last}, {"caption", Utf8(t.text)}});
+  }
+  return groups;
 }
 
 }  // namespace
@@ -172,7 +197,7 @@ nlohmann::json DumpWindow(HWND hwnd, HWND relativeTo) {
     j["topIndex"] = static_cast<int>(SendMessageA(hwnd, LVM_GETTOPINDEX, 0, 0));
     nlohmann::json colours = CellColours(hwnd, static_cast<int>(content.rows.size()), columns);
     if (!colours.is_null()) j["cellColors"] = colours;
-    j["groups"] = nlohmann::json::array();  // the standard list draws no header groups
+    j["groups"] = HeaderGroups(hwnd);
   }
   nlohmann::json children = nlohmann::json::array();
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -51,6 +51,8 @@ struct Window {
   bool needSize = false;  // an overlapped window hears its size on its first ShowWindow
   RECT updateRect{};
   std::unique_ptr<ControlState> control;
+  // Texts drawn into the window since its last BeginPaint (client coordinates, CP950).
+  std::vector<std::pair<RECT, std::string>> painted;
 };
 
 // nullptr for a handle that is not (or no longer) a window.

@@ -215,6 +215,8 @@ HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
   if (!hdc) return nullptr;
   Dc* dc = FindDc(hdc);
   dc->paint = true;
+  w = Find(hwnd);
+  if (w) w->painted.clear();
   RECT dev = ps->rcPaint;
   OffsetRect(&dev, dc->origin.x, dc->origin.y);
   dc->st.clip = intersect(dc->st.clip, dev);

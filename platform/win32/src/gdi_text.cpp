@@ -225,6 +225,27 @@ FontFace& FaceOf(GdiObject& font) {
 
 }  // namespace headless::detail
 
+namespace {
+// Kept per window for PaintedTexts; a window that draws without ever painting keeps the latest.
+void notePainted(const Dc& dc, const RECT& rect, std::string_view text) {
+  constexpr size_t kKept = 8192;
+  Window* w = dc.hwnd ? Find(dc.hwnd) : nullptr;
+  if (!w) return;
+  if (w->painted.size() >= kKept) w->painted.erase(w->painted.begin(), w->painted.begin() + kKept / 2);
+  w->painted.emplace_back(rect, std::string(text));
+}
+}  // namespace
+
+namespace headless {
+std::vector<PaintedText> PaintedTexts(HWND hwnd) {
+  std::vector<PaintedText> out;
+  if (Window* w = Find(hwnd)) {
+    for (const auto& [rect, text] : w->painted) out.push_back({rect, text});
+  }
+  return out;
+}
+}  // namespace headless
+
 extern "C" {
 
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA tm) {
@@ -277,6 +298,7 @@ int WINAPI GetTextFaceA(HDC hdc, int count, LPSTR name) {
   return static_cast<int>(std::strlen(name));
 }
 
+
 BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCSTR text,
                         UINT count, const INT*) {
   Dc* dc = FindDc(hdc);
@@ -308,6 +330,7 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, L
   drawLine(*dc, *face, c, x, y, -1, utf8);
   dc->st.bkMode = mode;
   if (clip) cairo_restore(dc->cr);
+  notePainted(*dc, RECT{x, y, x + c.width, y + face->ascent + face->descent}, std::string_view(text, count));
   return TRUE;
 }
 
@@ -406,6 +429,7 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) 
     drawLine(*dc, *face, c, x, y, ellipsis ? -1 : utf8Index(lines[i].cp950, lines[i].prefix), utf8[i]);
   }
   if (clip) cairo_restore(dc->cr);
+  notePainted(*dc, *rect, all);
   if (format & DT_SINGLELINE && format & (DT_VCENTER | DT_BOTTOM)) return y - rect->top;
   return height;
 }

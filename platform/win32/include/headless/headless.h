@@ -57,6 +57,16 @@ void SetDialogResponder(DialogResponder responder);
 // which window an action came from.
 HWND DeliveringWindow();
 
+// A text the window drew: the rectangle given to DrawText (or where TextOut started,
+// with the text's extent) in client coordinates, and the text in CP950.
+struct PaintedText {
+  RECT rect;
+  std::string text;
+};
+// The texts drawn into the window since its last BeginPaint, in drawing order, so that
+// a host can say what an owner-drawn control shows without reading pixels.
+std::vector<PaintedText> PaintedTexts(HWND hwnd);
+
 // ---- Whole-backend state ---------------------------------------------------------
 // Destroys every window and timer, empties the queue, drops the classes the
 // program registered, the responders and the log, and restarts the clock.
