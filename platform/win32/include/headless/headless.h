@@ -58,5 +58,9 @@ void SetDialogResponder(DialogResponder responder);
 void Reset();
 // Number of live windows (for leak checks in tests).
 std::size_t WindowCount();
+// Number of live GDI objects other than stock ones, and of device contexts not yet
+// released or deleted (for leak checks in tests).
+std::size_t GdiObjectCount();
+std::size_t DeviceContextCount();
 
 }  // namespace headless
