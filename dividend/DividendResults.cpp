@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "CellText.h"
+
 namespace qzdividend {
 
 CString strDateForm(const CString& strDate) {
@@ -42,47 +44,48 @@ CString strTotalForm(double dTotal) {
   return g_cszNormalizCstring(text);
 }
 
+namespace {
+
+// The back-end's texts may hold tabs or line breaks, which would split the cell.
+void vSetText(CBaseOrderItemGroup& group, const char* pszKey, const CString& strText) {
+  group.bSetItemValue(pszKey, qzviews::strCellText(strText), 0, 0);
+}
+
+}  // namespace
+
 void vSetRowItems(CBaseOrderItemGroup& group, const CBaseOrder_StockDividendInfo& record,
                   int nRow, int nMode) {
   CString number;
   number.Format("%d", nRow + 1);
-  group.bSetItemValue("IDS_ORDER-ITEM_DATACOUNT", number, 0, 0);
-  group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DIVIDENDDATE",
-                      strDateForm(record.m_strDividendDate), 0, 0);
-  group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_STOCKNAME", strNameForm(record), 0, 0);
+  vSetText(group, "IDS_ORDER-ITEM_DATACOUNT", number);
+  vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DIVIDENDDATE",
+           strDateForm(record.m_strDividendDate));
+  vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_STOCKNAME", strNameForm(record));
   if (nMode == 2) {
     const bool cash = record.m_strType == "1";
     const bool stock = record.m_strType == "2";
     const CString rate = strNumberForm(record.m_dDividendRate);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DTINT_CASH", cash ? rate : CString(),
-                        0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DTINT_STOCK",
-                        stock ? rate : CString(), 0, 0);
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DTINT_CASH", cash ? rate : CString());
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DTINT_STOCK", stock ? rate : CString());
     CString payDay;
     if (cash) payDay = strDateForm(record.m_strCashPayDate);
     if (stock) payDay = strDateForm(record.m_strStockPayDate);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_PAYDAY", payDay, 0, 0);
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_PAYDAY", payDay);
   } else {
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_TYPE", strTypeForm(record.m_strType),
-                        0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DTINT",
-                        strNumberForm(record.m_dDividendRate), 0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_KEEPQTY",
-                        strNumberForm(record.m_dKeepQty), 0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_CRINT",
-                        strNumberForm(record.m_dCashDividend), 0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_PDATE",
-                        strDateForm(record.m_strCashPayDate), 0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_SQTY",
-                        strNumberForm(record.m_dStockQty), 0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_SDATE",
-                        strDateForm(record.m_strStockPayDate), 0, 0);
-    group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_NORATE",
-                        strNumberForm(record.m_dNoRate), 0, 0);
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_TYPE", strTypeForm(record.m_strType));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DTINT",
+             strNumberForm(record.m_dDividendRate));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_KEEPQTY", strNumberForm(record.m_dKeepQty));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_CRINT",
+             strNumberForm(record.m_dCashDividend));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_PDATE", strDateForm(record.m_strCashPayDate));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_SQTY", strNumberForm(record.m_dStockQty));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_SDATE",
+             strDateForm(record.m_strStockPayDate));
+    vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_NORATE", strNumberForm(record.m_dNoRate));
   }
-  group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DDATE", strDateForm(record.m_strDDate),
-                      0, 0);
-  group.bSetItemValue("IDS_ORDER-TAB-STOCK-DIVIDENDCALC_SOURCE", record.m_strSource, 0, 0);
+  vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_DDATE", strDateForm(record.m_strDDate));
+  vSetText(group, "IDS_ORDER-TAB-STOCK-DIVIDENDCALC_SOURCE", record.m_strSource);
 }
 
 CString strSectionOf(int nMode) {

@@ -72,6 +72,7 @@ void JqzFinanceStockUnoffsetDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL JqzFinanceStockUnoffsetDlg::OnInitDialog() {
   CAutoDllResource module(QzGetStockExtInstance());
   JqzFinanceBaseStockUnoffsetDlg::OnInitDialog();
+  m_totalLabel.GetWindowText(m_strEmptyTotal);
   vInitialStyle(m_list, 1, 6, 2, nullptr);
   vListCtrlInitial();
   m_list.m_bySendResetDatano = 1;
@@ -137,8 +138,14 @@ void JqzFinanceStockUnoffsetDlg::vReloadAccounts(int nAccountKind, bool bSelectB
   }
 
   int nSelect = static_cast<int>(m_vecAccount.size());
+  const int nGroupAccount = g_iGetSelectAccount(m_vecAccount, GetViewSyncType());
   if (!bSelectByKind) {
-    nSelect = g_iGetSelectAccount(m_vecAccount, GetViewSyncType());
+    nSelect = nGroupAccount;
+  } else if (nGroupAccount >= 0 && nGroupAccount < static_cast<int>(m_vecAccount.size()) &&
+             m_vecAccount[static_cast<size_t>(nGroupAccount)].m_nAccountType == nAccountKind) {
+    // The group's account (remembered across runs) when it is of the kind; with none
+    // remembered this is the first account, so the first of the kind either way.
+    nSelect = nGroupAccount;
   } else {
     for (size_t i = 0; i < m_vecAccount.size(); ++i) {
       if (m_vecAccount[i].m_nAccountType == nAccountKind) {
@@ -181,7 +188,7 @@ void JqzFinanceStockUnoffsetDlg::OBT_recvAccountChanged(AccountType account) {
   if (m_pParentView) m_pParentView->vSetActiveAccount(account);
   if (!::IsWindow(m_list.GetSafeHwnd())) return;
 
-  m_list.DeleteAllItems();
+  vClearShownData();
   if (CHeaderCtrl* pHeader = m_list.GetHeaderCtrl())
     for (int i = pHeader->GetItemCount() - 1; i >= 0; --i) m_list.DeleteColumn(i);
 
@@ -226,7 +233,9 @@ void JqzFinanceStockUnoffsetDlg::vRecvRefreshOrderData(int nNotifyCode, OrderDat
     return;
   }
   m_stockInfo = OrderBK_GetDSStorageStock(m_CurAccount);
+  m_strInfoAccount = m_CurAccount.m_strAccount;
   if (m_stockInfo.empty()) {
+    vClearShownData();
     m_bQueryDone = 1;
     vShowListDlgTipMsg(1, &m_list, kListTipTop, kTipMilliseconds);
     return;
@@ -243,8 +252,13 @@ void JqzFinanceStockUnoffsetDlg::vRecvRefreshErrOrderData(int nNotifyCode,
     m_bOtherDataChanged = 1;
     return;
   }
-  // The earlier answer is shown again.
   vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
+  // The earlier answer is shown again, but only when it is this account's.
+  if (m_strInfoAccount != m_CurAccount.m_strAccount || m_stockInfo.empty()) {
+    vClearShownData();
+    m_bQueryDone = 1;
+    return;
+  }
   vBuildRows();
   SetTimer(TIMER_FILL, kFillDelayMs, nullptr);
 }
@@ -290,6 +304,18 @@ void JqzFinanceStockUnoffsetDlg::vFillList() {
   m_list.SetRedraw(TRUE);
   m_bQueryDone = 1;
   EndWaitCursor();
+}
+
+void JqzFinanceStockUnoffsetDlg::vClearShownData() {
+  KillTimer(TIMER_FILL);
+  m_stockInfo.clear();
+  m_strInfoAccount.Empty();
+  m_rows.clear();
+  if (::IsWindow(m_list.GetSafeHwnd())) m_list.DeleteAllItems();
+  vShowRowCount();
+  if (::IsWindow(m_totalLabel.GetSafeHwnd())) m_totalLabel.SetWindowText(m_strEmptyTotal);
+  if (CWnd* pWnd = GetDlgItem(IDC_STATIC_STM_RATIO)) pWnd->ShowWindow(SW_HIDE);
+  m_strRatioAccount.Empty();
 }
 
 void JqzFinanceStockUnoffsetDlg::vShowRowCount() {

@@ -60,6 +60,9 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   void vFillList();
   void vShowRowCount();
   void vShowMaintenanceRatio();
+  // Empties the list, rows, total and ratio: nothing of another account, or of an
+  // answer that no longer holds, stays on screen.
+  void vClearShownData();
   // The market-value caption's text; an empty one hides the total.
   static bool bShowMarketValue();
 
@@ -68,6 +71,8 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   CStaticEx m_countLabel;
   CStatic m_anchor;
   std::vector<CBaseOrder_StorageStockInfo> m_stockInfo;
+  CString m_strInfoAccount;   // the account m_stockInfo and m_rows were fetched for
+  CString m_strEmptyTotal;    // the total's text before any fill
   CString m_strRatioAccount;  // the account whose ratio the label shows
   std::vector<PositionRow> m_rows;
   BYTE m_bOtherDataChanged;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "CellText.h"
 #include "PositionItemKeys.h"
 #include "PositionRows.h"
 
@@ -85,6 +86,12 @@ CString strDateText(int nDate) {
                        '/', static_cast<char>('0' + nDay / 10), static_cast<char>('0' + nDay % 10)};
   out.append(rest, sizeof rest);
   return CString(out.c_str());
+}
+
+// A value of the line: the back-end's names and the language's texts may hold tabs or
+// line breaks, which would split the cell.
+void vSetText(CBaseOrderItemGroup& group, const CString& strKey, const CString& strText) {
+  group.bSetItemValue(strKey, qzviews::strCellText(strText));
 }
 
 void vSetAction(CListCtrlEx& list, int nLine, int nColumn, const std::vector<CString>& texts) {
@@ -171,42 +178,45 @@ double dFillPositionList(CListCtrlEx& list, CBaseOrderItemGroup& group,
     if (nColCode < 0) {
       CString text = code;
       if (!strName.IsEmpty()) text.Format("%s(%s)", strName.GetString(), code.GetString());
-      group.bSetItemValue(keys.commodity, text);
+      vSetText(group, keys.commodity, text);
     } else {
-      group.bSetItemValue(keys.stockCode, code);
-      group.bSetItemValue(keys.commodity, strName.IsEmpty() ? CString("--") : strName);
+      vSetText(group, keys.stockCode, code);
+      vSetText(group, keys.commodity, strName.IsEmpty() ? CString("--") : strName);
     }
-    group.bSetItemValue(keys.kind, texts.strKind(row.m_nKind));
-    group.bSetItemValue(keys.opening, texts.strCount(row.m_nOpening));
+    vSetText(group, keys.kind, texts.strKind(row.m_nKind));
+    vSetText(group, keys.opening, texts.strCount(row.m_nOpening));
 
     double dPrice = g_GetSymbolInfoByItem(byMarket, code, 125);
     if (dPrice <= 0) dPrice = g_GetSymbolInfoByItem(byMarket, code, 455);
-    group.bSetItemValue(keys.price, dPrice == 0 ? CString("--") : g_cszNormalizDouble(dPrice));
+    vSetText(group, keys.price, dPrice == 0 ? CString("--") : g_cszNormalizDouble(dPrice));
 
     const int nQuantity = bQ3Shown ? row.m_nQ3 : row.m_nOpening;
     const double dValue = nQuantity * dPrice;
-    group.bSetItemValue(keys.marketValue, dValue > 0
-                                              ? g_cszNormalizCstring(g_cszNormalizDouble(dValue))
-                                              : CString("--"));
-    dTotal += dValue;
+    // The total adds exactly the values shown; "--" adds nothing.
+    if (dValue > 0) {
+      vSetText(group, keys.marketValue, g_cszNormalizCstring(g_cszNormalizDouble(dValue)));
+      dTotal += dValue;
+    } else {
+      vSetText(group, keys.marketValue, CString("--"));
+    }
 
     const double dChange = g_GetSymbolInfoByItem(16, code, 184);
     const double dRate = g_GetSymbolInfoByItem(16, code, 185);
-    group.bSetItemValue(keys.change, strChange(dChange, dRate));
+    vSetText(group, keys.change, strChange(dChange, dRate));
 
-    group.bSetItemValue(keys.unoffset, texts.strCount(row.m_nUnoffset));
-    group.bSetItemValue(keys.q3, texts.strCount(row.m_nQ3));
-    group.bSetItemValue(keys.today, texts.strCount(row.m_nToday));
-    group.bSetItemValue(keys.closingOrder, texts.strCount(row.m_nClosingOrder));
-    group.bSetItemValue(keys.q2, texts.strCount(row.m_nQ2));
+    vSetText(group, keys.unoffset, texts.strCount(row.m_nUnoffset));
+    vSetText(group, keys.q3, texts.strCount(row.m_nQ3));
+    vSetText(group, keys.today, texts.strCount(row.m_nToday));
+    vSetText(group, keys.closingOrder, texts.strCount(row.m_nClosingOrder));
+    vSetText(group, keys.q2, texts.strCount(row.m_nQ2));
 
     const R7Format date = g_xGetSymbolInfoByItem(16, code, 453);
     const int nDate = std::atoi(s_GetAsString(date));
-    group.bSetItemValue(keys.date, strDateText(nDate));
+    vSetText(group, keys.date, strDateText(nDate));
 
-    group.bSetItemValue(keys.actionClose, CString("--"));
-    group.bSetItemValue(keys.actionOdd, CString("--"));
-    group.bSetItemValue(keys.actionDayTrade, CString("--"));
+    vSetText(group, keys.actionClose, CString("--"));
+    vSetText(group, keys.actionOdd, CString("--"));
+    vSetText(group, keys.actionDayTrade, CString("--"));
     group.bSetItemValue(keys.line, nLine + 1);
 
     const CString strLine = group.strGetDisplayLineText();

@@ -1,7 +1,7 @@
 // qzhost: the stand-in terminal. `qzhost demo [--out DIR]` runs the bundled demo,
 // `qzhost run SCENARIO [--out DIR]` any scenario. Exit status: 0 all went well, 1 wrong
 // usage or an output folder that cannot be made, 2 a bad scenario or a module that
-// cannot load, 3 an expect step failed.
+// cannot load, 3 an expect step failed, 4 an output or a setting could not be written.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>

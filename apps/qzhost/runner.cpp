@@ -11,6 +11,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "JqzCfgIO2.h"
@@ -34,34 +35,6 @@ using nlohmann::json;
 std::string Cp950(const std::string& utf8) {
   host::ConvertedText c = host::Utf8ToCp950(utf8);
   return c.ok() ? c.text : std::string();
-}
-
-int ResultCode(const json& j) {
-  if (j.is_number_integer()) return j.get<int>();
-  std::string s = j.get<std::string>();
-  static const std::pair<const char*, int> kNames[] = {
-      {"IDOK", IDOK}, {"IDCANCEL", IDCANCEL}, {"IDYES", IDYES}, {"IDNO", IDNO},
-      {"IDABORT", IDABORT}, {"IDRETRY", IDRETRY}, {"IDIGNORE", IDIGNORE}, {"default", 0}};
-  for (auto& [name, code] : kNames) {
-    if (s == name) return code;
-  }
-  return 0;
-}
-
-UINT KeyCode(const json& j) {
-  if (j.is_number_integer()) return j.get<UINT>();
-  std::string s = j.get<std::string>();
-  static const std::pair<const char*, UINT> kKeys[] = {
-      {"VK_RETURN", VK_RETURN}, {"VK_ESCAPE", VK_ESCAPE}, {"VK_TAB", VK_TAB},
-      {"VK_SPACE", VK_SPACE},   {"VK_UP", VK_UP},         {"VK_DOWN", VK_DOWN},
-      {"VK_LEFT", VK_LEFT},     {"VK_RIGHT", VK_RIGHT},   {"VK_HOME", VK_HOME},
-      {"VK_END", VK_END},       {"VK_PRIOR", VK_PRIOR},   {"VK_NEXT", VK_NEXT},
-      {"VK_DELETE", VK_DELETE}, {"VK_BACK", VK_BACK},     {"VK_F5", VK_F5}};
-  for (auto& [name, code] : kKeys) {
-    if (s == name) return code;
-  }
-  if (s.size() == 1) return static_cast<UINT>(std::toupper(static_cast<unsigned char>(s[0])));
-  return 0;
 }
 
 std::string LocalTime() {
@@ -126,6 +99,19 @@ class Run {
     for (auto it = event.begin(); it != event.end(); ++it) line[it.key()] = it.value();
     transcript_ << line.dump() << "\n";
     transcript_.flush();
+    if (!transcript_) Unwritten((out_ / "transcript.jsonl").string());
+  }
+  // An output or a settings file that could not be written ends the run with 4, once
+  // per file.
+  void Unwritten(const std::string& file) {
+    if (!unwritten_.insert(file).second) return;
+    writeFailed_ = true;
+    result_.failures.push_back(file + ": cannot be written");
+  }
+  void CheckSettingsWritten() {
+    if (cfg_) {
+      for (const std::string& file : cfg_->UnwrittenFiles()) Unwritten(file);
+    }
   }
   void Fail(const Step& step, const std::string& what) {
     std::string line = step.path + " (" + step.kind + "): " + what;
@@ -157,16 +143,27 @@ class Run {
   size_t ordersChecked_ = 0;
   HINSTANCE module_ = nullptr;
   RunResult result_;
+  std::set<std::string> unwritten_;
+  bool writeFailed_ = false;
 };
 
 bool Run::Setup() {
   fs::create_directories(out_ / "home");
   transcript_.open(out_ / "transcript.jsonl", std::ios::binary | std::ios::trunc);
+  if (!transcript_) {
+    Unwritten((out_ / "transcript.jsonl").string());
+    return false;
+  }
 
   headless::SetLocalDateTime(s_.start);
   std::string cfg = (out_ / "home" / "OrderCfg.ini").string();
   for (const auto& [section, keys] : s_.orderCfg) {
-    for (const auto& [key, value] : keys) WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), cfg.c_str());
+    for (const auto& [key, value] : keys) {
+      if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), cfg.c_str())) {
+        Unwritten(cfg);
+        return false;
+      }
+    }
   }
 
   // The host's home holds its configuration, layouts, log and language file, as a
@@ -180,7 +177,15 @@ bool Run::Setup() {
   host::SetEventSink([this](const host::HostEvent& e) { RecordHostEvent(e); });
   const std::string langFile = dataDir_ + "/lang/zh-TW.lang";
   const std::string homeLang = home + "/zh-TW.lang";
-  std::ofstream(homeLang, std::ios::binary | std::ios::trunc) << LanguageText(langFile, s_.language);
+  {
+    std::ofstream lang(homeLang, std::ios::binary | std::ios::trunc);
+    lang << LanguageText(langFile, s_.language);
+    lang.flush();
+    if (!lang) {
+      Unwritten(homeLang);
+      return false;
+    }
+  }
   auto loaded = host::LoadLanguage(homeLang);
   for (const auto& e : loaded.errors) Record({{"event", "log"}, {"text", e.Describe()}});
 
@@ -286,6 +291,7 @@ bool Run::OpenViews() {
   }
   if (!views_.empty()) frame_->SetActiveView(views_.front().view);
   headless::PumpMessages();
+  CheckSettingsWritten();
   return true;
 }
 
@@ -336,6 +342,7 @@ void Run::Teardown() {
   }
   frame_ = nullptr;
   views_.clear();
+  CheckSettingsWritten();
   cfg_.reset();
   headless::PumpMessages();
   headless::SetMessageBoxResponder({});
@@ -374,6 +381,7 @@ RunResult Run::Go() {
     for (const Step& step : s_.steps) Do(step, nullptr);
   }
   Teardown();
+  if (result_.exitCode == 0 && writeFailed_) result_.exitCode = 4;
   if (result_.exitCode == 0 && !result_.failures.empty()) result_.exitCode = 3;
   return result_;
 }
@@ -390,7 +398,7 @@ void Run::Do(const Step& step, HWND dialog) {
   } else if (k == "wait") {
     headless::AdvanceTime(j["ms"].get<std::uint64_t>());
   } else if (k == "answerDialog") {
-    DialogAnswer a{ResultCode(j["result"]), {}};
+    DialogAnswer a{ResultCode(j["result"]).value_or(0), {}};
     if (j.contains("actions")) {
       for (size_t i = 0; i < j["actions"].size(); ++i) {
         a.actions.push_back({j["actions"][i]["do"], step.path + "/actions/" + std::to_string(i), j["actions"][i]});
@@ -398,7 +406,7 @@ void Run::Do(const Step& step, HWND dialog) {
     }
     dialogAnswers_.push_back(a);
   } else if (k == "answerMessageBox") {
-    boxAnswers_.push_back(ResultCode(j["result"]));
+    boxAnswers_.push_back(ResultCode(j["result"]).value_or(0));
   } else if (k == "quote") {
     broker.SetQuoteValue(j["market"].get<BYTE>(), Cp950(j["code"]).c_str(), j["item"].get<WORD>(),
                          j["value"].get<double>());
@@ -432,11 +440,16 @@ void Run::Do(const Step& step, HWND dialog) {
     HWND hwnd = ViewWindow(j);
     std::string name = j["name"];
     if (k == "dump") {
-      std::ofstream f(out_ / (name + ".json"), std::ios::binary | std::ios::trunc);
+      const fs::path file = out_ / (name + ".json");
+      std::ofstream f(file, std::ios::binary | std::ios::trunc);
       f << DumpWindow(hwnd, hwnd).dump(2) << "\n";
-      Record({{"event", "dump"}, {"file", name + ".json"}});
+      f.flush();
+      if (!f) Unwritten(file.string());
+      Record({{"event", "dump"}, {"file", name + ".json"}, {"written", static_cast<bool>(f)}});
     } else {
-      bool ok = headless::RenderWindowToPng(hwnd, (out_ / (name + ".png")).string().c_str());
+      const fs::path file = out_ / (name + ".png");
+      bool ok = headless::RenderWindowToPng(hwnd, file.string().c_str());
+      if (!ok) Unwritten(file.string());
       Record({{"event", "snapshot"}, {"file", name + ".png"}, {"written", ok}});
     }
   } else if (k == "resize") {

@@ -10,8 +10,10 @@
 namespace qzhost {
 
 struct RunResult {
-  int exitCode = 0;                   // 0 all well, 2 the module did not load, 3 an expect failed
-  std::vector<std::string> failures;  // one line per failed expect step, or the load error
+  // 0 all well, 2 the module did not load, 3 an expect failed, 4 an output or the
+  // settings could not be written
+  int exitCode = 0;
+  std::vector<std::string> failures;  // one line per failure, naming its step or file
 };
 
 // dataDir holds lang/zh-TW.lang.

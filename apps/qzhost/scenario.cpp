@@ -1,5 +1,8 @@
 #include "scenario.h"
 
+#include <sys/stat.h>
+
+#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <set>
@@ -105,9 +108,14 @@ SYSTEMTIME ParseStart(const Node& n) {
   char sep = 0;
   int got = std::sscanf(s.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d", &y, &mo, &d, &sep, &h, &mi, &sec);
   if ((got != 3 && got != 7) || (got == 7 && sep != 'T' && sep != ' ') || mo < 1 || mo > 12 ||
-      d < 1 || d > 31 || h > 23 || mi > 59 || sec > 59 || y < 1990 || y > 2100) {
+      d < 1 || d > 31 || h < 0 || h > 23 || mi < 0 || mi > 59 || sec < 0 || sec > 59 || y < 1990 ||
+      y > 2100 || s.size() != (got == 3 ? 10u : 19u)) {
     n.Fail("expected a local date-time YYYY-MM-DDTHH:MM:SS");
   }
+  // A day the month does not have is a mistake, not the next month's day.
+  const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+  const int kDays[] = {31, leap ? 29 : 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (d > kDays[mo - 1]) n.Fail("no such day: " + s.substr(0, 10));
   t.wYear = static_cast<WORD>(y);
   t.wMonth = static_cast<WORD>(mo);
   t.wDay = static_cast<WORD>(d);
@@ -354,6 +362,70 @@ ViewSetup ParseView(const Node& n, size_t index) {
   return v;
 }
 
+// A text for a profile file: one line, no control characters.
+std::string ProfileText(const Node& n, const std::string& text, const char* what) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+      n.Fail(std::string(what) + " holds a line break or another control character");
+  }
+  return text;
+}
+
+// A scripted repetition count: -1 (never runs out) or at least 1.
+void CheckTimes(const Node& n) {
+  if (n.Int(-1) == 0) n.Fail("expected -1 (no end) or a count of at least 1");
+}
+
+void CheckStringArray(const Node& n) {
+  n.ExpectArray();
+  for (size_t i = 0; i < n.value().size(); ++i) n.At(i).Utf8();
+}
+
+// The members of an "expect" step that say what to find.
+void CheckExpect(const Node& n) {
+  for (const char* key : {"visible", "enabled", "checked", "noOrderSent"}) {
+    if (n.Has(key)) n.At(key).Bool();
+  }
+  if (n.Has("rowCount")) n.At("rowCount").Int(0);
+  if (n.Has("selected")) n.At("selected").Utf8();
+  if (n.Has("columns")) CheckStringArray(n.At("columns"));
+  if (n.Has("rows")) {
+    Node rows = n.At("rows");
+    rows.ExpectArray();
+    for (size_t i = 0; i < rows.value().size(); ++i) CheckStringArray(rows.At(i));
+  }
+  if (n.Has("cell")) {
+    Node cell = n.At("cell");
+    cell.Only({"row", "column", "text"});
+    if (cell.Has("row")) cell.At("row").Int(0);
+    if (cell.Has("column")) cell.At("column").Int(0);
+    cell.At("text").Utf8();
+  }
+  if (n.Has("messageBox")) {
+    Node box = n.At("messageBox");
+    box.Only({"text", "caption"});
+    for (const char* key : {"text", "caption"}) {
+      if (box.Has(key)) box.At(key).Utf8();
+    }
+  }
+  if (n.Has("orderSent")) {
+    Node order = n.At("orderSent");
+    order.Only({"account", "symbol", "side", "unit", "credit", "quantity", "price", "accepted"});
+    for (const char* key : {"account", "symbol", "side", "unit", "credit"}) {
+      if (order.Has(key)) order.At(key).Utf8();
+    }
+    if (order.Has("quantity")) order.At("quantity").Int();
+    if (order.Has("price")) order.At("price").Number();
+    if (order.Has("accepted")) order.At("accepted").Bool();
+  }
+  if (n.Has("control") == false) {
+    for (const char* key : {"text", "visible", "enabled", "checked", "columns", "rowCount", "rows",
+                            "cell", "selected"}) {
+      if (n.Has(key)) n.At(key).Fail("needs a \"control\" to look at");
+    }
+  }
+}
+
 // Members each step kind takes; the first group is required.
 struct StepShape {
   const char* kind;
@@ -366,13 +438,13 @@ const std::vector<StepShape>& Shapes() {
       {"login", {}, {}},
       {"logout", {}, {}},
       {"wait", {"ms"}, {}},
-      {"click", {"control"}, {"view", "dialog"}},
-      {"choose", {"control"}, {"view", "dialog", "index", "text"}},
-      {"type", {"control", "text"}, {"view", "dialog"}},
-      {"tick", {"control", "checked"}, {"view", "dialog"}},
-      {"clickCell", {"control", "row", "column"}, {"view", "dialog"}},
-      {"doubleClickCell", {"control", "row", "column"}, {"view", "dialog"}},
-      {"wheel", {"control", "notches"}, {"view", "dialog"}},
+      {"click", {"control"}, {"view"}},
+      {"choose", {"control"}, {"view", "index", "text"}},
+      {"type", {"control", "text"}, {"view"}},
+      {"tick", {"control", "checked"}, {"view"}},
+      {"clickCell", {"control", "row", "column"}, {"view"}},
+      {"doubleClickCell", {"control", "row", "column"}, {"view"}},
+      {"wheel", {"control", "notches"}, {"view"}},
       {"key", {"key"}, {}},
       {"resize", {"width", "height"}, {"view"}},
       {"answerDialog", {"result"}, {"actions"}},
@@ -384,9 +456,10 @@ const std::vector<StepShape>& Shapes() {
       {"setHoldings", {"account", "holdings"}, {}},
       {"dump", {"name"}, {"view"}},
       {"snapshot", {"name"}, {"view"}},
-      {"expect", {}, {"view", "dialog", "control", "text", "visible", "enabled", "checked",
-                      "columns", "rowCount", "rows", "cell", "messageBox", "orderSent",
-                      "noOrderSent", "selected"}},
+      {"expect",
+       {},
+       {"view", "control", "text", "visible", "enabled", "checked", "columns", "rowCount", "rows",
+        "cell", "messageBox", "orderSent", "noOrderSent", "selected"}},
   };
   return shapes;
 }
@@ -440,7 +513,28 @@ void CheckStep(const Node& n, const Scenario& s) {
   if (kind == "failQuery") {
     std::string q = n.At("query").Utf8();
     if (q != "unoffset" && q != "dividend") n.At("query").Fail("expected \"unoffset\" or \"dividend\"");
+    if (n.Has("account")) n.At("account").Text();
+    if (n.Has("times")) CheckTimes(n.At("times"));
   }
+  if (kind == "reject") {
+    for (const char* key : {"message", "account", "symbol"}) {
+      if (n.Has(key)) n.At(key).Text();
+    }
+    if (n.Has("side")) n.At("side").Letter();
+    if (n.Has("times")) CheckTimes(n.At("times"));
+  }
+  if (kind == "clear") {
+    n.At("account").Text();
+    n.At("code").Int();
+  }
+  if (kind == "answerMessageBox" || kind == "answerDialog") {
+    if (!ResultCode(n.At("result").value()).has_value()) {
+      n.At("result").Fail(
+          "expected a number or one of IDOK, IDCANCEL, IDYES, IDNO, IDABORT, IDRETRY, "
+          "IDIGNORE, default");
+    }
+  }
+  if (kind == "expect") CheckExpect(n);
   if (kind == "setHoldings") {
     n.At("account").Text();
     List<CBaseOrder_StorageStockInfo>(n, "holdings", ParseHolding);
@@ -451,12 +545,56 @@ void CheckStep(const Node& n, const Scenario& s) {
     for (size_t i = 0; i < actions.value().size(); ++i) CheckStep(actions.At(i), s);
   }
   if (kind == "key") {
-    const json& k = n.At("key").value();
-    if (!k.is_number_integer() && !k.is_string()) n.At("key").Fail("expected a key name or a virtual-key number");
+    Node key = n.At("key");
+    if (key.value().is_number_integer()) {
+      key.Int(1, 255);
+    } else if (!KeyCode(key.value())) {
+      key.Fail("expected a key name (VK_RETURN, ...), a letter, a digit or a virtual-key number");
+    }
   }
 }
 
 }  // namespace
+
+std::optional<int> ResultCode(const nlohmann::json& j) {
+  if (j.is_number_integer()) {
+    if (j.is_number_unsigned() ? j.get<unsigned long long>() > INT32_MAX
+                               : j.get<long long>() < INT32_MIN || j.get<long long>() > INT32_MAX)
+      return std::nullopt;
+    return j.get<int>();
+  }
+  if (!j.is_string()) return std::nullopt;
+  const std::string s = j.get<std::string>();
+  static const std::pair<const char*, int> kNames[] = {
+      {"IDOK", IDOK},       {"IDCANCEL", IDCANCEL}, {"IDYES", IDYES},       {"IDNO", IDNO},
+      {"IDABORT", IDABORT}, {"IDRETRY", IDRETRY},   {"IDIGNORE", IDIGNORE}, {"default", 0}};
+  for (auto& [name, code] : kNames) {
+    if (s == name) return code;
+  }
+  return std::nullopt;
+}
+
+UINT KeyCode(const nlohmann::json& j) {
+  if (j.is_number_integer()) {
+    const long long n = j.is_number_unsigned() ? 256 : j.get<long long>();
+    return n >= 1 && n <= 255 ? static_cast<UINT>(n) : 0;
+  }
+  if (!j.is_string()) return 0;
+  const std::string s = j.get<std::string>();
+  static const std::pair<const char*, UINT> kKeys[] = {
+      {"VK_RETURN", VK_RETURN}, {"VK_ESCAPE", VK_ESCAPE}, {"VK_TAB", VK_TAB},
+      {"VK_SPACE", VK_SPACE},   {"VK_UP", VK_UP},         {"VK_DOWN", VK_DOWN},
+      {"VK_LEFT", VK_LEFT},     {"VK_RIGHT", VK_RIGHT},   {"VK_HOME", VK_HOME},
+      {"VK_END", VK_END},       {"VK_PRIOR", VK_PRIOR},   {"VK_NEXT", VK_NEXT},
+      {"VK_DELETE", VK_DELETE}, {"VK_BACK", VK_BACK},     {"VK_F5", VK_F5}};
+  for (auto& [name, code] : kKeys) {
+    if (s == name) return code;
+  }
+  // A letter or a digit is the key that types it.
+  if (s.size() == 1 && std::isalnum(static_cast<unsigned char>(s[0])))
+    return static_cast<UINT>(std::toupper(static_cast<unsigned char>(s[0])));
+  return 0;
+}
 
 const std::vector<std::string>& StepKinds() {
   static std::vector<std::string> kinds = [] {
@@ -494,11 +632,19 @@ Scenario ParseScenario(const std::string& utf8, const std::string& file) {
     for (auto it = cfg.value().begin(); it != cfg.value().end(); ++it) {
       Node sec = cfg.At(it.key().c_str());
       sec.ExpectObject();
-      std::string section = Node(json(it.key()), sec.path(), s.file).Text();
+      std::string section =
+          ProfileText(sec, Node(json(it.key()), sec.path(), s.file).Text(), "a section name");
+      if (section.empty() || section.find_first_of("[]") != std::string::npos)
+        sec.Fail("a section name is not empty and holds no brackets");
       for (auto kv = sec.value().begin(); kv != sec.value().end(); ++kv) {
         Node val = sec.At(kv.key().c_str());
         std::string text = val.value().is_number_integer() ? std::to_string(val.Int()) : val.Text();
-        s.orderCfg[section][Node(json(kv.key()), val.path(), s.file).Text()] = text;
+        ProfileText(val, text, "a value");
+        std::string key =
+            ProfileText(val, Node(json(kv.key()), val.path(), s.file).Text(), "a key name");
+        if (key.empty() || key.find('=') != std::string::npos || key[0] == '[' || key[0] == ';')
+          val.Fail("a key name is not empty, holds no \"=\" and starts with no \"[\" or \";\"");
+        s.orderCfg[section][key] = text;
       }
     }
   }
@@ -507,6 +653,12 @@ Scenario ParseScenario(const std::string& utf8, const std::string& file) {
     lang.ExpectObject();
     for (auto it = lang.value().begin(); it != lang.value().end(); ++it) {
       Node val = lang.At(it.key().c_str());
+      // The key becomes a line of the language file: the file's key characters only.
+      const std::string& key = it.key();
+      if (key.empty() ||
+          key.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                "0123456789_-.") != std::string::npos)
+        val.Fail("a language key holds letters, digits, \"_\", \"-\" and \".\" only");
       val.Text();  // must convert
       s.language[it.key()] = val.Utf8();
     }
@@ -536,12 +688,24 @@ Scenario ParseScenario(const std::string& utf8, const std::string& file) {
 }
 
 Scenario LoadScenario(const std::string& file) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) != 0) throw ScenarioError(file, "", "cannot be read");
+  // A device or a pipe may never end, and a folder is no scenario.
+  if (!S_ISREG(st.st_mode)) throw ScenarioError(file, "", "not a regular file");
+  if (st.st_size > kMaxScenarioBytes) throw ScenarioError(file, "", "larger than 64 MB");
   std::ifstream in(file, std::ios::binary);
   if (!in) throw ScenarioError(file, "", "cannot be read");
-  std::ostringstream text;
-  text << in.rdbuf();
+  // Read no more than the limit even if the file grows meanwhile.
+  std::string text;
+  std::vector<char> chunk(1 << 20);
+  while (in) {
+    in.read(chunk.data(), static_cast<std::streamsize>(chunk.size()));
+    text.append(chunk.data(), static_cast<size_t>(in.gcount()));
+    if (text.size() > static_cast<size_t>(kMaxScenarioBytes))
+      throw ScenarioError(file, "", "larger than 64 MB");
+  }
   if (in.bad()) throw ScenarioError(file, "", "cannot be read");
-  return ParseScenario(text.str(), file);
+  return ParseScenario(text, file);
 }
 
 }  // namespace qzhost

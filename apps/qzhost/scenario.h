@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -51,9 +52,19 @@ struct Scenario {
   std::vector<Step> steps;
 };
 
-// Throws ScenarioError.
+// Scenario files larger than this are refused.
+inline constexpr long long kMaxScenarioBytes = 64ll << 20;
+
+// Throws ScenarioError: also for a file that is not a regular file or is too large.
 Scenario LoadScenario(const std::string& file);
 Scenario ParseScenario(const std::string& utf8, const std::string& file);
+
+// The answer a "result" names (IDOK, ..., "default" for the default button, or a number);
+// none for an unknown name.
+std::optional<int> ResultCode(const nlohmann::json& j);
+// The virtual key a "key" names (VK_RETURN, ..., a letter, a digit or a number 1 to 255);
+// 0 for an unknown name.
+UINT KeyCode(const nlohmann::json& j);
 
 // The steps a scenario may hold.
 const std::vector<std::string>& StepKinds();

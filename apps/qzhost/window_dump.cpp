@@ -16,13 +16,20 @@ int ColumnCount(HWND list) {
   return n > 0 ? static_cast<int>(n) : 0;
 }
 
+// The whole cell text: a text that fills the buffer is read again into a larger one.
 std::string ItemText(HWND list, int row, int column) {
-  char buf[1024] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = buf;
-  item.cchTextMax = sizeof buf;
-  SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  std::string buf(1024, '\0');
+  for (;;) {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = buf.data();
+    item.cchTextMax = static_cast<int>(buf.size());
+    const LRESULT n = SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                                   reinterpret_cast<LPARAM>(&item));
+    if (n < static_cast<LRESULT>(buf.size()) - 2 || buf.size() >= (1u << 24)) break;
+    buf.assign(buf.size() * 4, '\0');
+  }
+  buf.resize(std::char_traits<char>::length(buf.c_str()));
   return Utf8(buf);
 }
 
@@ -89,11 +96,14 @@ nlohmann::json DumpWindow(HWND hwnd, HWND relativeTo) {
     nlohmann::json items = nlohmann::json::array();
     LRESULT n = SendMessageA(hwnd, CB_GETCOUNT, 0, 0);
     for (int i = 0; i < n; ++i) {
-      char buf[512] = {};
-      if (SendMessageA(hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0) < static_cast<LRESULT>(sizeof buf)) {
-        SendMessageA(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buf));
-      }
-      items.push_back(Utf8(buf));
+      // Entries of any length come whole.
+      const LRESULT length = SendMessageA(hwnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+      std::string text(length > 0 ? static_cast<size_t>(length) + 1 : 1, '\0');
+      if (length > 0)
+        SendMessageA(hwnd, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(text.data()));
+      text.resize(std::char_traits<char>::length(text.c_str()));
+      items.push_back(Utf8(text));
     }
     j["items"] = items;
     j["selected"] = static_cast<int>(SendMessageA(hwnd, CB_GETCURSEL, 0, 0));

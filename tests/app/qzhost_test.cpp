@@ -160,15 +160,66 @@ TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
   };
   const Case cases[] = {
       {"not JSON", "{ \"steps\": [ ", "not JSON"},
-      {"wrong type", with([](auto& s) { s["broker"]["latencyMs"] = "fast"; }), "/broker/latencyMs: expected an integer"},
-      {"unknown step", with([](auto& s) { s["steps"][1]["do"] = "jump"; }), "/steps/1/do: unknown step"},
+      {"wrong type", with([](auto& s) { s["broker"]["latencyMs"] = "fast"; }),
+       "/broker/latencyMs: expected an integer"},
+      {"unknown step", with([](auto& s) { s["steps"][1]["do"] = "jump"; }),
+       "/steps/1/do: unknown step"},
       {"missing account field", with([](auto& s) { s["broker"]["accounts"][0].erase("kind"); }),
        "/broker/accounts/0/kind: missing"},
       {"zero board lot", with([](auto& s) { s["broker"]["stocks"]["2330"]["boardLot"] = 0; }),
        "/broker/stocks/2330/boardLot"},
-      {"text outside CP950", with([](auto& s) { s["broker"]["accounts"][0]["name"] = U8(u8"한국"); }),
+      {"text outside CP950",
+       with([](auto& s) { s["broker"]["accounts"][0]["name"] = U8(u8"한국"); }),
        "/broker/accounts/0/name: text holds U+D55C"},
       {"unknown view", with([](auto& s) { s["steps"][1]["view"] = "nope"; }), "/steps/1/view"},
+      {"impossible date", with([](auto& s) { s["start"] = "2025-02-30T09:00:00"; }),
+       "/start: no such day"},
+      {"box result of a wrong type", with([](auto& s) { s["steps"][9]["result"] = true; }),
+       "/steps/9/result"},
+      {"unknown box result", with([](auto& s) { s["steps"][9]["result"] = "IDMAYBE"; }),
+       "/steps/9/result"},
+      {"unknown key", with([](auto& s) {
+         s["steps"].push_back({{"do", "key"}, {"key", "VK_NOPE"}});
+       }),
+       "/steps/18/key"},
+      {"failQuery account", with([](auto& s) {
+         s["steps"].push_back({{"do", "failQuery"}, {"query", "unoffset"}, {"account", 7}});
+       }),
+       "/steps/18/account: expected a text"},
+      {"failQuery times", with([](auto& s) {
+         s["steps"].push_back({{"do", "failQuery"}, {"query", "unoffset"}, {"times", "twice"}});
+       }),
+       "/steps/18/times: expected an integer"},
+      {"reject side", with([](auto& s) {
+         s["steps"].push_back({{"do", "reject"}, {"message", "x"}, {"side", "SB"}});
+       }),
+       "/steps/18/side"},
+      {"reject message", with([](auto& s) {
+         s["steps"].push_back({{"do", "reject"}, {"message", 10000}});
+       }),
+       "/steps/18/message"},
+      {"clear code", with([](auto& s) {
+         s["steps"].push_back({{"do", "clear"}, {"account", "0123456"}, {"code", "x"}});
+       }),
+       "/steps/18/code"},
+      {"expect cell", with([](auto& s) { s["steps"][5]["cell"]["row"] = "0"; }),
+       "/steps/5/cell/row"},
+      {"expect cell member", with([](auto& s) { s["steps"][5]["cell"]["colour"] = 1; }),
+       "/steps/5/cell/colour"},
+      {"expect visible", with([](auto& s) { s["steps"][3]["visible"] = "yes"; }),
+       "/steps/3/visible"},
+      {"config line break", with([](auto& s) {
+         s["orderCfg"] = {{"ORDER_SETTING", {{"A", "1\r\n[X]\r\nB=2"}}}};
+       }),
+       "/orderCfg/ORDER_SETTING/A: a value holds a line break"},
+      {"language key line break", with([](auto& s) {
+         s["language"] = {{"IDS_A\nIDS_B", "x"}};
+       }),
+       "/language/IDS_A\nIDS_B: a language key"},
+      {"config key line break", with([](auto& s) {
+         s["orderCfg"] = {{"ORDER_SETTING", {{"A\nB", "1"}}}};
+       }),
+       "a key name holds a line break"},
   };
   for (const Case& c : cases) {
     std::string file = Write("bad.json", c.text);
@@ -179,6 +230,47 @@ TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
     EXPECT_NE(o.output.find(c.where), std::string::npos) << c.what << ": " << o.output;
     EXPECT_FALSE(fs::exists(out)) << c.what << ": nothing may be written";
   }
+}
+
+TEST_F(QzhostTest, FilesThatAreNoScenarioAreRefusedBeforeReading) {
+  const std::pair<std::string, const char*> cases[] = {
+      {"/dev/zero", "/dev/zero: /: not a regular file"},
+      {dir_.string(), "not a regular file"},
+      {(dir_ / "missing.json").string(), "cannot be read"},
+  };
+  for (const auto& [file, what] : cases) {
+    Outcome o = Qzhost("run " + file + " --out " + (dir_ / "never").string());
+    EXPECT_EQ(o.status, 2) << file << ": " << o.output;
+    EXPECT_NE(o.output.find(what), std::string::npos) << o.output;
+  }
+  // Over 64 MB: a sparse file costs nothing to make.
+  const fs::path big = dir_ / "big.json";
+  std::ofstream(big, std::ios::binary) << "{}";
+  fs::resize_file(big, (64u << 20) + 1);
+  Outcome o = Qzhost("run " + big.string() + " --out " + (dir_ / "never").string());
+  EXPECT_EQ(o.status, 2) << o.output;
+  EXPECT_NE(o.output.find("larger than 64 MB"), std::string::npos) << o.output;
+  EXPECT_FALSE(fs::exists(dir_ / "never"));
+}
+
+// Outputs and settings that cannot be written end the run with 4, naming the file.
+TEST_F(QzhostTest, OutputsAndSettingsThatCannotBeWrittenEndTheRunWith4) {
+  nlohmann::json s = nlohmann::json::parse(kScenario);
+  fs::path out = dir_ / "out";
+  fs::create_directories(out / "after.json");  // a folder where the dump would go
+  Outcome o = Qzhost("run " + Write("s.json", s.dump()) + " --out " + out.string());
+  EXPECT_EQ(o.status, 4) << o.output;
+  EXPECT_NE(o.output.find((out / "after.json").string() + ": cannot be written"), std::string::npos)
+      << o.output;
+
+  nlohmann::json layout = {
+      {"module", QZ_PROBE_MODULE},
+      {"views", {{{"name", "a"}, {"class", "QzProbeView"}, {"layout", std::string(300, 'L')}}}},
+      {"steps", nlohmann::json::array()}};
+  o = Qzhost("run " + Write("layout.json", layout.dump()) + " --out " + (dir_ / "out2").string());
+  EXPECT_EQ(o.status, 4) << o.output;
+  EXPECT_NE(o.output.find(std::string(300, 'L') + ".ini: cannot be written"), std::string::npos)
+      << o.output;
 }
 
 TEST_F(QzhostTest, AModuleThatCannotLoadExitsWith2) {
@@ -317,6 +409,39 @@ TEST_F(QzhostHostingTest, ASecondRunInTheSameHomeRestoresWhatTheFirstSaved) {
   ASSERT_GE(lines.size(), 3u);
   EXPECT_EQ(lines[0], "probe restore QzProbeView: group=3 select=0 saves=1 updated=0");
   EXPECT_EQ(lines[2], "probe restore QzProbeView: group=0 select=1 saves=1 updated=0");
+}
+
+// The module's holdings view in sync group 1: a second run in the same home opens on the
+// account the first run showed, and a combo entry of any length is dumped whole.
+TEST_F(QzhostHostingTest, TheModulesViewReopensOnTheAccountItShowedLast) {
+  const std::string longName(300 * 3, 'x');
+  nlohmann::json s = {
+      {"module", "libqzstockext.so"},
+      {"broker",
+       {{"accounts",
+         {{{"brokerId", "9A95"}, {"account", "0123456"}, {"kind", 65}, {"name", "A"}},
+          {{"brokerId", "9A95"}, {"account", "0654321"}, {"kind", 65}, {"name", longName}}}}}},
+      {"views",
+       {{{"name", "h"},
+         {"class", "JqzFinanceStockUnoffsetView"},
+         {"layout", U8(u8"股票帳務")},
+         {"title", U8(u8"庫存(證券)")},
+         {"syncGroup", 1}}}},
+      {"steps",
+       {{{"do", "login"}},
+        {{"do", "wait"}, {"ms", 2500}},
+        {{"do", "choose"}, {"view", "h"}, {"control", 2183}, {"index", 1}},
+        {{"do", "wait"}, {"ms", 2500}}}}};
+  fs::path out = dir_ / "out";
+  Outcome o = Qzhost("run " + Write("first.json", s.dump()) + " --out " + out.string());
+  ASSERT_EQ(o.status, 0) << o.output;
+  s["steps"] = {
+      {{"do", "login"}},
+      {{"do", "wait"}, {"ms", 2500}},
+      {{"do", "expect"}, {"view", "h"}, {"control", 2183}, {"selected", "0654321 " + longName}},
+      {{"do", "dump"}, {"view", "h"}, {"name", "second"}}};
+  o = Qzhost("run " + Write("second.json", s.dump()) + " --out " + out.string());
+  EXPECT_EQ(o.status, 0) << o.output;
 }
 
 }  // namespace

@@ -109,6 +109,21 @@ TEST_F(DividendResultsTest, TextsOutsideTheirFormsShowAsTheyAre) {
   EXPECT_EQ(Cell(2, 2), "(B)");
 }
 
+TEST_F(DividendResultsTest, SeparatorsInTheBackEndsTextsNeverShiftTheColumns) {
+  CBaseOrder_StockDividendInfo odd = Record("20240613", "台積\t電", "2330", "1", 10500);
+  odd.m_strSource = "盈\r\n餘";
+  odd.m_strDDate = "2024\t0613";
+  Earned({odd});
+  Open();
+  ASSERT_EQ(Rows(), 3);
+  const std::vector<std::string> line = Line(0);
+  ASSERT_EQ(line.size(), 13u);
+  EXPECT_EQ(line[2], "台積 電(2330)");
+  EXPECT_EQ(line[6], "10,500");
+  EXPECT_EQ(line[11], "2024 0613");
+  EXPECT_EQ(line[12], "盈  餘");
+}
+
 TEST_F(DividendResultsTest, ModeTwoShowsTheRateAndPayDayOfTheRecordsTypeWithoutTotals) {
   host::BrokerData data = DividendBroker();
   data.accounts[0].exDividends.push_back(Record("20250401", "鴻海", "2317", "3", 0));

@@ -198,6 +198,50 @@ TEST_F(ViewSettingsTest, CommonInfoListsShrinkAndSlotsStayApart) {
   EXPECT_EQ(values.at(0), "v");
 }
 
+// Stored counts and values come from a file anyone may edit: a count is bounded by the
+// items the file holds, and a value that is no number is the default.
+TEST_F(ViewSettingsTest, DamagedCountsAndValuesNeitherHangNorRestoreGarbage) {
+  JqzCfgIO2 cfg;
+  ASSERT_TRUE(cfg.SaveViewCommonInfo("L", 1, "Columns", {"a", "b"}));
+  ASSERT_TRUE(cfg.bSaveViewValue("L", 1, "Columns.Count", "2147483647"));
+  std::vector<CString> values;
+  ASSERT_TRUE(cfg.bGetViewCommonInfo("L", 1, "Columns", values));
+  EXPECT_EQ(values, (std::vector<CString>{"a", "b"}));
+  // Saving a shorter list removes what the file holds, not every number up to the count.
+  ASSERT_TRUE(cfg.SaveViewCommonInfo("L", 1, "Columns", {"x"}));
+  CString left;
+  EXPECT_FALSE(cfg.bGetViewValue("L", 1, "Columns.2", left));
+  ASSERT_TRUE(cfg.bGetViewCommonInfo("L", 1, "Columns", values));
+  EXPECT_EQ(values, std::vector<CString>{"x"});
+  ASSERT_TRUE(cfg.bSaveViewValue("L", 1, "Columns.Count", "two"));
+  EXPECT_FALSE(cfg.bGetViewCommonInfo("L", 1, "Columns", values));
+
+  SettingsView* view = OpenView();
+  view->SetSyncType(2);
+  view->m_iAccountType = 51;
+  view->vSetActiveAccount(hosttest::LoginAccounts()[1]);
+  view->SaveViewBaseInfo("SettingsView", &cfg, "L", 2, 0);
+  for (const char* key : {"AccountKind", "SyncType", "Param"})
+    ASSERT_TRUE(cfg.bSaveViewValue("L", 2, key, "abc"));
+  ASSERT_TRUE(cfg.bSaveViewValue("L", 2, "Account.4", "6x"));
+  ASSERT_TRUE(cfg.bSaveViewValue("L", 2, "Account.Count", "2147483647"));
+  CloseView();
+  view = OpenView();
+  view->InitialViewBaseInfo("SettingsView", &cfg, "L", 2, 0);
+  EXPECT_EQ(view->m_iAccountType, 65);
+  EXPECT_EQ(view->GetSyncType(), 0);
+  EXPECT_EQ(view->m_iParam, 0);
+  AccountType account;
+  view->vGetCurrAccount(account);
+  EXPECT_TRUE(account.m_strAccount.IsEmpty());
+  // Out of range is damage too.
+  ASSERT_TRUE(cfg.bSaveViewValue("L", 2, "SyncType", "256"));
+  ASSERT_TRUE(cfg.bSaveViewValue("L", 2, "AccountKind", " 51 "));
+  view->InitialViewBaseInfo("SettingsView", &cfg, "L", 2, 0);
+  EXPECT_EQ(view->GetSyncType(), 0);
+  EXPECT_EQ(view->m_iAccountType, 51);
+}
+
 TEST_F(ViewSettingsTest, OrderConfigurationIsFoundByBothPaths) {
   std::ofstream(home_ + "/OrderCfg.ini") << "[ORDER_SETTING]\r\nUSE_NEWSTOCKUNOFFSET=1\r\nBUTTON_DISABLE_TIME=5\r\n";
   EXPECT_EQ(GetPrivateProfileIntA("ORDER_SETTING", "USE_NEWSTOCKUNOFFSET", 0, g_vGetOrderCfgFileName()), 1u);

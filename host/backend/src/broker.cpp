@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "host/cp950_text.h"
+#include "host/environment.h"
 #include "host/language_table.h"
 #include "host/view_registry.h"
 
@@ -116,11 +117,42 @@ bool Broker::IsAllAccounts(const AccountType& account) const {
   return !all.IsEmpty() && account.m_strAccount == all;
 }
 
+namespace {
+
+// Each sync group's account is kept in the home, so that the next run opens the group on
+// the account it showed last.
+std::string SyncGroupsFile() { return HomePath("SyncGroups.ini"); }
+
+CString SyncGroupSection(BYTE syncType) {
+  CString section;
+  section.Format("Group%u", static_cast<unsigned>(syncType));
+  return section;
+}
+
+}  // namespace
+
 // A sync group remembers any account of the user, and the all-accounts entry.
 bool Broker::SaveSyncTypeAccount(const AccountType& account, BYTE syncType) {
   if (!loggedIn_ || account.m_strAccount.IsEmpty()) return false;
   if (!IsAllAccounts(account) && !FindAccount(account)) return false;
+  auto known = syncAccounts_.find(syncType);
+  if (known != syncAccounts_.end() && known->second == account) return true;
   syncAccounts_[syncType] = account;
+  const std::string file = SyncGroupsFile();
+  const CString section = SyncGroupSection(syncType);
+  CString kind;
+  kind.Format("%d", account.m_nAccountType);
+  const std::pair<const char*, CString> keys[] = {{"BrokerID", account.m_strBrokerID},
+                                                  {"Account", account.m_strAccount},
+                                                  {"SubAccount", account.m_strSubAccount},
+                                                  {"CertID", account.m_strCertID},
+                                                  {"Kind", kind}};
+  for (const auto& [key, value] : keys) {
+    if (!WritePrivateProfileStringA(section, key, value, file.c_str())) {
+      Log(file + ": the account of sync group " + std::to_string(syncType) + " cannot be saved");
+      break;
+    }
+  }
   return true;
 }
 
@@ -130,6 +162,32 @@ bool Broker::GetActiveAccount(AccountType& account, BYTE syncType) const {
   if (it != syncAccounts_.end()) {
     account = it->second;
     return true;
+  }
+  // The account the group showed in an earlier run, while the user still has it.
+  const std::string file = SyncGroupsFile();
+  const CString section = SyncGroupSection(syncType);
+  auto text = [&](const char* key) {
+    char buffer[256] = {};
+    GetPrivateProfileStringA(section, key, "", buffer, sizeof buffer, file.c_str());
+    return CString(buffer);
+  };
+  AccountType saved;
+  saved.m_strBrokerID = text("BrokerID");
+  saved.m_strAccount = text("Account");
+  saved.m_strSubAccount = text("SubAccount");
+  saved.m_strCertID = text("CertID");
+  saved.m_nAccountType = static_cast<int>(GetPrivateProfileIntA(section, "Kind", 0, file.c_str()));
+  if (!saved.m_strAccount.IsEmpty()) {
+    for (const BrokerAccount& a : data_.accounts) {
+      if (a.account == saved) {
+        account = a.account;
+        return true;
+      }
+    }
+    if (IsAllAccounts(saved)) {
+      account = saved;
+      return true;
+    }
   }
   // A group that has shown nothing yet starts with the user's first account.
   if (data_.accounts.empty()) return false;

@@ -5,6 +5,8 @@
 
 #include <afxstr.h>
 
+#include <set>
+#include <string>
 #include <vector>
 
 class JqzCfgIO2 {
@@ -35,7 +37,14 @@ class JqzCfgIO2 {
   // Forgets every setting of the view slot.
   bool bDeleteView(const CString& strLayout, int nViewIndex);
 
+  // The stand-in's own: the files a save could not write since this store was made (the
+  // views do not check every save, so the host asks here).
+  const std::set<std::string>& UnwrittenFiles() const { return m_unwritten; }
+
  private:
   bool bEnsureDirectory() const;
+  // The result of a write, remembering the file when it failed.
+  bool bWritten(BOOL bResult, const CString& strFile);
   CString m_strDirectory;
+  std::set<std::string> m_unwritten;
 };

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <charconv>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "CommonUtilities.h"
@@ -32,6 +35,48 @@ CString fileNameOf(const CString& strLayout) {
   return name;
 }
 
+// The key names of the section, read in one go (a growing buffer, as a list that does
+// not fit comes back cut).
+std::vector<std::string> keysOf(const CString& strSection, const CString& strFile) {
+  std::vector<char> buffer(4096);
+  for (;;) {
+    const DWORD n = GetPrivateProfileStringA(strSection, nullptr, "", buffer.data(),
+                                             static_cast<DWORD>(buffer.size()), strFile);
+    if (n + 2 < buffer.size() || buffer.size() >= (64u << 20)) break;
+    buffer.resize(buffer.size() * 4);
+  }
+  std::vector<std::string> keys;
+  for (const char* p = buffer.data(); *p; p += keys.back().size() + 1) keys.emplace_back(p);
+  return keys;
+}
+
+// The index n of a key "<list>.<n>" (n from 1), else 0. Key names compare without case,
+// as the profile functions do.
+int listIndexOf(const std::string& key, const CString& strList) {
+  const size_t prefix = static_cast<size_t>(strList.GetLength()) + 1;
+  if (key.size() <= prefix || key[prefix - 1] != '.' ||
+      lstrcmpiA(key.substr(0, prefix - 1).c_str(), strList) != 0)
+    return 0;
+  int n = 0;
+  const char* first = key.data() + prefix;
+  const char* last = key.data() + key.size();
+  const auto [end, ec] = std::from_chars(first, last, n);
+  return ec == std::errc() && end == last && n > 0 && *first != '0' ? n : 0;
+}
+
+// A whole decimal number, blanks around it allowed; nothing else is one.
+bool parseInt(const CString& strText, int& n) {
+  std::string text = strText.str();
+  const size_t from = text.find_first_not_of(" \t");
+  const size_t to = text.find_last_not_of(" \t");
+  if (from == std::string::npos) return false;
+  text = text.substr(from, to - from + 1);
+  const char* first = text.data() + (text[0] == '+' ? 1 : 0);
+  const char* last = text.data() + text.size();
+  const auto [end, ec] = std::from_chars(first, last, n);
+  return ec == std::errc() && end == last && first != last;
+}
+
 }  // namespace
 
 JqzCfgIO2::JqzCfgIO2() : m_strDirectory(s_PathGetSysPath(1)) {}
@@ -46,6 +91,11 @@ CString JqzCfgIO2::strGetLayoutFile(const CString& strLayout) const {
   return path;
 }
 
+bool JqzCfgIO2::bWritten(BOOL bResult, const CString& strFile) {
+  if (!bResult) m_unwritten.insert(strFile.str());
+  return bResult != FALSE;
+}
+
 bool JqzCfgIO2::bEnsureDirectory() const {
   std::error_code ec;
   std::filesystem::create_directories(m_strDirectory.str(), ec);
@@ -54,24 +104,25 @@ bool JqzCfgIO2::bEnsureDirectory() const {
 
 bool JqzCfgIO2::SaveViewCommonInfo(const CString& strLayout, int nViewIndex,
                                    const CString& strKey, const std::vector<CString>& values) {
-  if (strKey.IsEmpty() || !bEnsureDirectory()) return false;
+  if (strKey.IsEmpty()) return false;
   const CString file = strGetLayoutFile(strLayout);
+  if (!bEnsureDirectory()) return bWritten(FALSE, file);
   const CString sec = section(nViewIndex);
-  // Drop the items of a longer list saved before.
-  const int old = static_cast<int>(
-      GetPrivateProfileIntA(sec, strKey + ".Count", 0, file));
-  for (int i = static_cast<int>(values.size()) + 1; i <= old; ++i) {
-    CString key;
-    key.Format("%s.%d", strKey.GetString(), i);
-    WritePrivateProfileStringA(sec, key, nullptr, file);
+  // Drop the items of a longer list saved before: those the file holds, whatever its
+  // count says.
+  for (const std::string& key : keysOf(sec, file)) {
+    if (listIndexOf(key, strKey) > static_cast<int>(values.size()) &&
+        !bWritten(WritePrivateProfileStringA(sec, key.c_str(), nullptr, file), file))
+      return false;
   }
   CString count;
   count.Format("%d", static_cast<int>(values.size()));
-  if (!WritePrivateProfileStringA(sec, strKey + ".Count", count, file)) return false;
+  if (!bWritten(WritePrivateProfileStringA(sec, strKey + ".Count", count, file), file))
+    return false;
   for (size_t i = 0; i < values.size(); ++i) {
     CString key;
     key.Format("%s.%d", strKey.GetString(), static_cast<int>(i + 1));
-    if (!WritePrivateProfileStringA(sec, key, values[i], file)) return false;
+    if (!bWritten(WritePrivateProfileStringA(sec, key, values[i], file), file)) return false;
   }
   return true;
 }
@@ -81,10 +132,17 @@ bool JqzCfgIO2::bGetViewCommonInfo(const CString& strLayout, int nViewIndex,
   values.clear();
   if (strKey.IsEmpty()) return false;
   CString count;
-  if (!bGetViewValue(strLayout, nViewIndex, strKey + ".Count", count)) return false;
-  const int n = atoi(count);
-  if (n < 0 || n > 4096) return false;
-  for (int i = 1; i <= n; ++i) {
+  int n = 0;
+  if (!bGetViewValue(strLayout, nViewIndex, strKey + ".Count", count) || !parseInt(count, n) ||
+      n < 0)
+    return false;
+  // A count beyond the items the file holds is damage; the list ends with its last item.
+  int last = 0;
+  for (const std::string& key : keysOf(section(nViewIndex), strGetLayoutFile(strLayout))) {
+    const int index = listIndexOf(key, strKey);
+    if (index <= n) last = std::max(last, index);
+  }
+  for (int i = 1; i <= last; ++i) {
     CString key, value;
     key.Format("%s.%d", strKey.GetString(), i);
     bGetViewValue(strLayout, nViewIndex, key, value);
@@ -95,9 +153,10 @@ bool JqzCfgIO2::bGetViewCommonInfo(const CString& strLayout, int nViewIndex,
 
 bool JqzCfgIO2::bSaveViewValue(const CString& strLayout, int nViewIndex, const CString& strKey,
                                const CString& strValue) {
-  if (strKey.IsEmpty() || !bEnsureDirectory()) return false;
-  return WritePrivateProfileStringA(section(nViewIndex), strKey, strValue,
-                                    strGetLayoutFile(strLayout)) != FALSE;
+  if (strKey.IsEmpty()) return false;
+  const CString file = strGetLayoutFile(strLayout);
+  if (!bEnsureDirectory()) return bWritten(FALSE, file);
+  return bWritten(WritePrivateProfileStringA(section(nViewIndex), strKey, strValue, file), file);
 }
 
 bool JqzCfgIO2::bGetViewValue(const CString& strLayout, int nViewIndex, const CString& strKey,
@@ -116,11 +175,14 @@ bool JqzCfgIO2::bGetViewValue(const CString& strLayout, int nViewIndex, const CS
 
 int JqzCfgIO2::iGetViewInt(const CString& strLayout, int nViewIndex, const CString& strKey,
                            int nDefault) const {
-  return static_cast<int>(GetPrivateProfileIntA(section(nViewIndex), strKey, nDefault,
-                                                strGetLayoutFile(strLayout)));
+  // A damaged value ("abc", "12x", out of range) is the default, not 0 or a part of it.
+  CString text;
+  int n = 0;
+  if (!bGetViewValue(strLayout, nViewIndex, strKey, text) || !parseInt(text, n)) return nDefault;
+  return n;
 }
 
 bool JqzCfgIO2::bDeleteView(const CString& strLayout, int nViewIndex) {
-  return WritePrivateProfileStringA(section(nViewIndex), nullptr, nullptr,
-                                    strGetLayoutFile(strLayout)) != FALSE;
+  const CString file = strGetLayoutFile(strLayout);
+  return bWritten(WritePrivateProfileStringA(section(nViewIndex), nullptr, nullptr, file), file);
 }

@@ -5,6 +5,9 @@
 #include "OrderDataNotice.h"
 #include "host/view_registry.h"
 
+#include <climits>
+#include <cstdlib>
+
 IMPLEMENT_DYNAMIC(JqzOrderBaseView, JqzBaseView)
 
 namespace {
@@ -87,20 +90,26 @@ int JqzOrderBaseView::InitialViewBaseInfo(const CString& strViewName, JqzCfgIO2*
   CString savedName;
   if (!pCfg->bGetViewValue(strLayout, nViewIndex, "View", savedName) || savedName != strViewName)
     return 0;
-  auto intOf = [&](const char* key, int def) {
-    return pCfg->iGetViewInt(strLayout, nViewIndex, key, def);
+  // A value out of its range is damage, as a text that is no number: the default stays.
+  auto intOf = [&](const char* key, int def, int lo, int hi) {
+    const int n = pCfg->iGetViewInt(strLayout, nViewIndex, key, def);
+    return n < lo || n > hi ? def : n;
   };
-  m_bySyncType = static_cast<BYTE>(intOf("SyncType", m_bySyncType));
-  m_bySelAccount = static_cast<BYTE>(intOf("SelectAccount", m_bySelAccount));
-  m_bChange = static_cast<BYTE>(intOf("FollowChange", m_bChange) ? 1 : 0);
-  m_iAccountType = intOf("AccountKind", m_iAccountType);
-  m_iParam = intOf("Param", m_iParam);
+  m_bySyncType = static_cast<BYTE>(intOf("SyncType", m_bySyncType, 0, 255));
+  m_bySelAccount = static_cast<BYTE>(intOf("SelectAccount", m_bySelAccount, 0, 255));
+  m_bChange = static_cast<BYTE>(intOf("FollowChange", m_bChange, INT_MIN, INT_MAX) ? 1 : 0);
+  m_iAccountType = intOf("AccountKind", m_iAccountType, 0, 255);
+  m_iParam = intOf("Param", m_iParam, INT_MIN, INT_MAX);
   std::vector<CString> account;
   if (pCfg->bGetViewCommonInfo(strLayout, nViewIndex, "Account", account) && account.size() == 4) {
-    m_CurAccount.m_strBrokerID = account[0];
-    m_CurAccount.m_strAccount = account[1];
-    m_CurAccount.m_strSubAccount = account[2];
-    m_CurAccount.m_nAccountType = atoi(account[3]);
+    char* end = nullptr;
+    const long kind = std::strtol(account[3], &end, 10);
+    if (!account[3].IsEmpty() && end && *end == '\0' && kind >= 0 && kind <= 255) {
+      m_CurAccount.m_strBrokerID = account[0];
+      m_CurAccount.m_strAccount = account[1];
+      m_CurAccount.m_strSubAccount = account[2];
+      m_CurAccount.m_nAccountType = static_cast<int>(kind);
+    }
   }
   return 0;
 }

@@ -24,10 +24,42 @@ const char* iconvName(UINT cp) {
   }
 }
 
+// One converter per direction and thread, opened on first use: opening one maps the
+// encoding's tables, which costs far more than the conversion of a short text.
+struct CachedConverter {
+  std::string to, from;
+  iconv_t cd;
+};
+struct ConverterCache {
+  std::vector<CachedConverter> entries;
+  ~ConverterCache();
+};
+// Set once the thread's cache is gone, for conversions made by later destructors.
+thread_local bool tlsCacheGone = false;
+ConverterCache::~ConverterCache() {
+  for (const CachedConverter& c : entries) iconv_close(c.cd);
+  tlsCacheGone = true;
+}
+
+// A converter to use and leave open, or (owned) one to close after use.
+iconv_t converter(const char* to, const char* from, bool* owned) {
+  *owned = tlsCacheGone;
+  if (tlsCacheGone) return iconv_open(to, from);
+  thread_local ConverterCache cache;
+  for (const CachedConverter& c : cache.entries)
+    if (c.to == to && c.from == from) return c.cd;
+  iconv_t cd = iconv_open(to, from);
+  if (cd != reinterpret_cast<iconv_t>(-1)) cache.entries.push_back({to, from, cd});
+  return cd;
+}
+
 // Converts a whole input; false when a sequence is invalid or the encoding unknown.
 bool convert(const char* to, const char* from, const char* in, size_t inLen, std::string* out) {
-  iconv_t cd = iconv_open(to, from);
+  bool owned = false;
+  iconv_t cd = converter(to, from, &owned);
   if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+  // A cached converter may hold the state an earlier failed text left behind.
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
   out->clear();
   std::vector<char> buf(inLen * 4 + 16);
   char* src = const_cast<char*>(in);
@@ -43,7 +75,7 @@ bool convert(const char* to, const char* from, const char* in, size_t inLen, std
       break;
     }
   }
-  iconv_close(cd);
+  if (owned) iconv_close(cd);
   return ok;
 }
 
@@ -189,7 +221,8 @@ std::string Cp950ToUtf8(std::string_view in) {
   bool ascii = true;
   for (char c : in) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return std::string(in);
-  static iconv_t cd = iconv_open("UTF-8", "CP950");
+  bool owned = false;
+  iconv_t cd = converter("UTF-8", "CP950", &owned);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   char* src = const_cast<char*>(in.data());
@@ -207,6 +240,7 @@ std::string Cp950ToUtf8(std::string_view in) {
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
+  if (owned) iconv_close(cd);
   return out;
 }
 
