@@ -218,7 +218,13 @@ void JqzFinanceStockUnoffsetDlg::OBT_recvAccountChanged(AccountType account) {
 // ---- Query and notices ---------------------------------------------------------------
 
 void JqzFinanceStockUnoffsetDlg::vRefreshData() {
-  if (::IsWindow(m_list.GetSafeHwnd())) m_list.DeleteAllItems();
+  // The emptied list takes its count and total with it: should the answer never come
+  // (the view hidden meanwhile), the figures of the rows gone must not stay.
+  if (::IsWindow(m_list.GetSafeHwnd())) {
+    m_list.DeleteAllItems();
+    vShowRowCount();
+  }
+  if (::IsWindow(m_totalLabel.GetSafeHwnd())) m_totalLabel.SetWindowText(m_strEmptyTotal);
   m_bQueryDone = 0;
   BeginWaitCursor();
   vShowListDlgTipMsg(0, &m_list, kListTipTop, kTipMilliseconds);
@@ -266,8 +272,10 @@ void JqzFinanceStockUnoffsetDlg::vRecvRefreshErrOrderData(int nNotifyCode,
 void JqzFinanceStockUnoffsetDlg::OnTimer(UINT_PTR nIDEvent) {
   switch (nIDEvent) {
     case TIMER_REQUERY:
-      // Other order data changed: one new query, never while one is outstanding.
-      if (m_bOtherDataChanged == 1 && m_bQueryDone == 1) {
+      // Other order data changed: one new query, never while one is outstanding, and
+      // not while hidden: a hidden view is not told the answer, so the emptied list
+      // would come back into sight under the old count and total.
+      if (m_bOtherDataChanged == 1 && m_bQueryDone == 1 && IsWindowVisible()) {
         vRefreshData();
         m_bOtherDataChanged = 0;
       }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "storm_scene.h"
@@ -57,6 +58,25 @@ TEST_F(StormTest, ViewsShowOnlyTheirAccountsDataAndLeakNothing) {
          << shortest.size() << " events; it fails with: "
          << (again ? again->what : std::string("nothing, the failure depends on more")) << "):\n"
          << Describe(shortest);
+}
+
+// Every event list a storm once failed with, shrunk, stays passing.
+TEST_F(StormTest, KeptFailingListsPass) {
+  std::vector<std::filesystem::path> files;
+  for (const auto& entry : std::filesystem::directory_iterator(QZ_STORM_REGRESSIONS))
+    if (entry.path().extension() == ".events") files.push_back(entry.path());
+  std::sort(files.begin(), files.end());
+  ASSERT_FALSE(files.empty());
+  for (const auto& file : files) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::vector<Event> events;
+    std::string error;
+    ASSERT_TRUE(Parse(text.str(), &events, &error)) << file << ": " << error;
+    const std::optional<Failure> failure = Run(events);
+    EXPECT_FALSE(failure) << file << ": " << failure->what;
+  }
 }
 
 // The shrinker: a failure that needs two far-apart events shrinks to those two, and a
