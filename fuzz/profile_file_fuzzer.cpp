@@ -32,6 +32,16 @@ void readSmall(LPCSTR section, LPCSTR key, const std::string& file) {
   }
 }
 
+bool wholeCharacters(const std::string& s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(s[i]))) {
+      if (i + 1 == s.size()) return false;
+      ++i;
+    }
+  }
+  return true;
+}
+
 std::string value(LPCSTR section, LPCSTR key, const std::string& file) {
   char buffer[4096];
   GetPrivateProfileStringA(section, key, "\x01", buffer, sizeof buffer, file.c_str());
@@ -57,8 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  // A write lands whatever the file held before, and removes as asked.
-  const char* section = sections.empty() ? "Fuzz" : sections.front().c_str();
+  // A write lands whatever the file held before, and removes as asked. The list cannot
+  // hold a name with a NUL in it, so a listed name may end inside a character; such a
+  // name names no section and is not written to.
+  const bool whole = !sections.empty() && wholeCharacters(sections.front());
+  const char* section = whole ? sections.front().c_str() : "Fuzz";
   if (!WritePrivateProfileStringA(section, "FuzzKey", "written value", file.c_str()))
     qzfuzz::Fail("write refused");
   if (value(section, "FuzzKey", file) != "written value") qzfuzz::Fail("write not read back");
