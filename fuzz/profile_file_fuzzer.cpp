@@ -56,11 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   readSmall(nullptr, nullptr, file);
   const std::vector<std::string> sections = list(nullptr, file);
-  for (size_t s = 0; s < sections.size() && s < 16; ++s) {
+  for (size_t s = 0; s < sections.size() && s < 8; ++s) {
     const char* section = sections[s].c_str();
     readSmall(section, nullptr, file);
     const std::vector<std::string> keys = list(section, file);
-    for (size_t k = 0; k < keys.size() && k < 32; ++k) {
+    for (size_t k = 0; k < keys.size() && k < 8; ++k) {
       (void)value(section, keys[k].c_str(), file);
       readSmall(section, keys[k].c_str(), file);
       (void)GetPrivateProfileIntA(section, keys[k].c_str(), -1, file.c_str());
