@@ -4,11 +4,13 @@
 
 #include <headless/headless.h>
 
+#include <filesystem>
 #include <map>
 #include <vector>
 
 #include "OrderBackEnd.h"
 #include "host/broker.h"
+#include "host/environment.h"
 #include "host/language_table.h"
 #include "host/view_registry.h"
 
@@ -77,6 +79,11 @@ class BrokerTest : public ::testing::Test {
   void SetUp() override {
     headless::Reset();
     Inbox().clear();
+    // The broker keeps the sync groups' accounts in the home.
+    std::string pattern = (std::filesystem::temp_directory_path() / "qzbroker-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    home_ = pattern;
+    host::SetHomeDirectory(home_);
     ASSERT_TRUE(language_.Load(QZ_LANGUAGE_FILE).ok());
     broker().SetLanguageTable(&language_);
     broker().SetEventSink([this](const nlohmann::json& e) { events_.push_back(e); });
@@ -112,6 +119,7 @@ class BrokerTest : public ::testing::Test {
     data.latencyMs = 300;
     data.quoteLatencyMs = 100;
     broker().Load(data);
+    data_ = data;
 
     WNDCLASSA wc{};
     wc.lpfnWndProc = ViewProc;
@@ -123,6 +131,9 @@ class BrokerTest : public ::testing::Test {
     broker().SetEventSink({});
     broker().SetLanguageTable(nullptr);
     headless::Reset();
+    host::ResetEnvironment();
+    std::error_code ec;
+    if (!home_.empty()) std::filesystem::remove_all(home_, ec);
   }
 
   static host::Broker& broker() { return host::Broker::Instance(); }
@@ -149,6 +160,8 @@ class BrokerTest : public ::testing::Test {
 
   host::LanguageTable language_{[](std::string_view) {}};
   std::vector<nlohmann::json> events_;
+  host::BrokerData data_;
+  std::string home_;
 };
 
 // ---- login and accounts
@@ -196,6 +209,18 @@ TEST_F(BrokerTest, SyncGroupsRememberTheirAccountsApart) {
   AccountType none;
   EXPECT_FALSE(OrderBK_bGetActiveAccount(none, 1));
   EXPECT_FALSE(OrderBK_bSaveSyncTypeAccount(MakeAccount("7654321", 65), 1));
+
+  // The next run in the same home: the groups come back while the user has their accounts.
+  broker().Reset();
+  data_.accounts.erase(data_.accounts.begin() + 2);  // the foreign account is gone
+  broker().Load(data_);
+  LogIn();
+  ASSERT_TRUE(OrderBK_bGetActiveAccount(g1, 1));
+  EXPECT_EQ(g1.m_strAccount, CString("7654321"));
+  ASSERT_TRUE(OrderBK_bGetActiveAccount(g2, 2));
+  EXPECT_EQ(g2.m_strAccount, CString("1234567"));
+  ASSERT_TRUE(OrderBK_bGetActiveAccount(g3, 3));
+  EXPECT_TRUE(g3 == all);
 }
 
 // ---- the query cycle

@@ -110,6 +110,20 @@ TEST_F(HoldingsViewTest, SavingRemembersTheGroupsAccountAndTheSimpleInformation)
   EXPECT_EQ(again->GetSyncType(), 3);
 }
 
+TEST_F(HoldingsViewTest, AStoredAccountKindThatIsNoNumberLeavesTheViewOnItsDefaultKind) {
+  JqzFinanceStockUnoffsetView* view = AddHoldings(1);
+  ASSERT_NE(view, nullptr);
+  view->SaveViewInfo(cfg_, "股票帳務", 0, 0);
+  ASSERT_TRUE(cfg_->bSaveViewValue("股票帳務", 0, "AccountKind", "abc"));
+  Login();
+  Restore(view, "股票帳務");
+  EXPECT_EQ(view->m_iAccountType, 65);
+  // The view shows its first domestic account rather than nothing.
+  HWND combo = Control(view, IDC_COMBO_ACCOUNT);
+  EXPECT_EQ(::SendMessageA(combo, CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(view->m_CurAccount.m_strAccount, moduletest::Account(0).m_strAccount);
+}
+
 TEST_F(HoldingsViewTest, ALoginCreatesTheDialogThatCouldNotBeCreatedBefore) {
   // Without its templates the library's dialog cannot be made.
   AfxRemoveResources(QzGetStockExtInstance());

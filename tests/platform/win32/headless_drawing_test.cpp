@@ -259,7 +259,7 @@ TEST_F(HeadlessListTest, ASceneMatchesItsReferencePicture) {
   headless::Image now = headless::RenderWindow(frame);
   ASSERT_EQ(now.width, 320);
   ASSERT_EQ(now.height, 180);
-  std::filesystem::path reference = std::filesystem::path(__FILE__).parent_path() / "data" / "list_scene.png";
+  std::filesystem::path reference = std::filesystem::path(QZ_PLATFORM_TEST_DATA) / "list_scene.png";
   if (std::getenv("QZ_UPDATE_REFERENCE")) {
     ASSERT_TRUE(headless::SavePng(now, reference.c_str()));
   }
