@@ -133,8 +133,11 @@ bool Parse(const std::string& text, std::vector<Event>* events, std::string* err
 
 std::vector<Event> ShrinkEvents(std::vector<Event> events,
                                 const std::function<bool(const std::vector<Event>&)>& fails,
-                                int budget) {
-  auto tryRun = [&](const std::vector<Event>& list) { return budget-- > 0 && fails(list); };
+                                long long budget) {
+  auto tryRun = [&](const std::vector<Event>& list) {
+    budget -= static_cast<long long>(list.size());
+    return budget >= 0 && fails(list);
+  };
   // Most failures need only the last few events: short tails first.
   for (size_t length = 8; length < events.size(); length *= 2) {
     std::vector<Event> tail(events.end() - static_cast<long>(length), events.end());

@@ -60,10 +60,10 @@ std::string Describe(const std::vector<Event>& events);
 bool Parse(const std::string& text, std::vector<Event>* events, std::string* error);
 
 // The shortest sub-list of events found for which fails() still holds, by delta
-// debugging (short tails first, then ever smaller chunks left out), calling fails() at
-// most budget times. Gives events back unchanged when nothing shorter fails.
+// debugging (short tails first, then ever smaller chunks left out), trying lists of at
+// most budget events in all. Gives events back unchanged when nothing shorter fails.
 std::vector<Event> ShrinkEvents(std::vector<Event> events,
                                 const std::function<bool(const std::vector<Event>&)>& fails,
-                                int budget);
+                                long long budget);
 
 }  // namespace storm

@@ -7,7 +7,9 @@
 #include <input/input.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include "resource.h"
@@ -125,6 +127,7 @@ void StormTest::Build() {
   // the storm must then give the counts back.
   OpenViews();
   frame_->DestroyWindow();
+  frame_ = nullptr;
   headless::PumpMessages();
   windows0_ = headless::WindowCount();
   gdi0_ = headless::GdiObjectCount();
@@ -495,8 +498,10 @@ std::optional<Failure> StormTest::Run(const std::vector<Event>& events) {
 }
 
 std::vector<Event> StormTest::Shrink(const std::vector<Event>& events, const Failure& failure) {
-  int budget = 400;
-  if (const char* runs = std::getenv("QZ_STORM_SHRINK_RUNS")) budget = std::atoi(runs);
+  // Bounded by the events run in all, so that a failure deep in a long storm still ends
+  // in time (with a longer list).
+  long long budget = 300000;
+  if (const char* limit = std::getenv("QZ_STORM_SHRINK_EVENTS")) budget = std::atoll(limit);
   // Events after the failing one play no part.
   const std::vector<Event> upTo(
       events.begin(), events.begin() + static_cast<long>(std::min(failure.index + 1, events.size())));
