@@ -17,6 +17,7 @@ constexpr Weight kWeights[] = {
     {Kind::kChooseAccount, 10}, {Kind::kClickRefresh, 6},   {Kind::kClickCell, 8},
     {Kind::kDoubleClickCell, 3}, {Kind::kTypeCode, 3},      {Kind::kPressKey, 6},
     {Kind::kTurnWheel, 4},       {Kind::kResize, 3},        {Kind::kHideShow, 3},
+    {Kind::kHeader, 4},
     {Kind::kChooseDividend, 4},  {Kind::kClickDividendMode, 3}, {Kind::kClickQuery, 4},
     {Kind::kWait, 12},           {Kind::kFailNext, 6},      {Kind::kClear, 3},
     {Kind::kQueryElsewhere, 6},  {Kind::kQuoteChange, 6},   {Kind::kHoldingsChange, 6},
@@ -34,6 +35,7 @@ const char* Name(Kind kind) {
     case Kind::kTurnWheel: return "TurnWheel";
     case Kind::kResize: return "Resize";
     case Kind::kHideShow: return "HideShow";
+    case Kind::kHeader: return "Header";
     case Kind::kChooseDividend: return "ChooseDividend";
     case Kind::kClickDividendMode: return "ClickDividendMode";
     case Kind::kClickQuery: return "ClickQuery";

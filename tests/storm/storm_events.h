@@ -22,6 +22,7 @@ enum class Kind {
   kTurnWheel,       // view, notches
   kResize,          // width, height of the frame
   kHideShow,        // view
+  kHeader,          // view, column, how: click (sorts), drag or double-click the divider
   kChooseDividend,  // combo (type or interval), entry
   kClickDividendMode,  // which radio button
   kClickQuery,      // the dividend view's query button

@@ -278,6 +278,20 @@ void StormTest::ApplyUser(const Event& e) {
         hidden_.erase(index);
       break;
     }
+    case Kind::kHeader: {
+      HWND header = list ? reinterpret_cast<HWND>(::SendMessageA(list, LVM_GETHEADER, 0, 0)) : nullptr;
+      const int columns = header ? static_cast<int>(::SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+      if (columns <= 0) break;
+      const int column = static_cast<int>(e.b % columns);
+      RECT item{};
+      ::SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&item));
+      switch (e.c % 3) {
+        case 0: input::Click(header, POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2}); break;
+        case 1: input::DragHeaderDivider(header, column, static_cast<int>(e.c % 121) - 60); break;
+        default: input::DoubleClickHeaderDivider(header, column); break;
+      }
+      break;
+    }
     case Kind::kChooseDividend: {
       HWND combo = Control(views_[kDividendView], e.b % 2 ? IDC_COMBO_INTERVAL : IDC_COMBO_DIVIDEND_TYPE);
       const int count = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
