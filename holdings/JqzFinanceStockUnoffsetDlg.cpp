@@ -259,8 +259,12 @@ void JqzFinanceStockUnoffsetDlg::vRecvRefreshErrOrderData(int nNotifyCode,
     return;
   }
   vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
-  // The earlier answer is shown again, but only when it is this account's.
-  if (m_strInfoAccount != m_CurAccount.m_strAccount || m_stockInfo.empty()) {
+  // The earlier answer is shown again: the back-end's last one for this account, which is
+  // this account's and no older than any this dialog kept (it may have missed one while
+  // its view was hidden).
+  m_stockInfo = OrderBK_GetDSStorageStock(m_CurAccount);
+  m_strInfoAccount = m_CurAccount.m_strAccount;
+  if (m_stockInfo.empty()) {
     vClearShownData();
     m_bQueryDone = 1;
     return;

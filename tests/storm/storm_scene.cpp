@@ -497,6 +497,8 @@ std::string StormTest::CheckOrders() {
 
 std::optional<Failure> StormTest::Run(const std::vector<Event>& events) {
   Build();
+  if (HasFatalFailure() || static_cast<int>(views_.size()) != kViews)
+    return Failure{0, "[scene] the frame or its views could not be made"};
   for (size_t i = 0; i < events.size(); ++i) {
     Apply(events[i]);
     if (events[i].kind != Kind::kQuiet) continue;
