@@ -218,7 +218,13 @@ void JqzFinanceStockUnoffsetDlg::OBT_recvAccountChanged(AccountType account) {
 // ---- Query and notices ---------------------------------------------------------------
 
 void JqzFinanceStockUnoffsetDlg::vRefreshData() {
-  if (::IsWindow(m_list.GetSafeHwnd())) m_list.DeleteAllItems();
+  // The emptied list takes its count and total with it: should the answer never come
+  // (the view hidden meanwhile), the figures of the rows gone must not stay.
+  if (::IsWindow(m_list.GetSafeHwnd())) {
+    m_list.DeleteAllItems();
+    vShowRowCount();
+  }
+  if (::IsWindow(m_totalLabel.GetSafeHwnd())) m_totalLabel.SetWindowText(m_strEmptyTotal);
   m_bQueryDone = 0;
   BeginWaitCursor();
   vShowListDlgTipMsg(0, &m_list, kListTipTop, kTipMilliseconds);
@@ -253,8 +259,12 @@ void JqzFinanceStockUnoffsetDlg::vRecvRefreshErrOrderData(int nNotifyCode,
     return;
   }
   vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
-  // The earlier answer is shown again, but only when it is this account's.
-  if (m_strInfoAccount != m_CurAccount.m_strAccount || m_stockInfo.empty()) {
+  // The earlier answer is shown again: the back-end's last one for this account, which is
+  // this account's and no older than any this dialog kept (it may have missed one while
+  // its view was hidden).
+  m_stockInfo = OrderBK_GetDSStorageStock(m_CurAccount);
+  m_strInfoAccount = m_CurAccount.m_strAccount;
+  if (m_stockInfo.empty()) {
     vClearShownData();
     m_bQueryDone = 1;
     return;
@@ -266,8 +276,10 @@ void JqzFinanceStockUnoffsetDlg::vRecvRefreshErrOrderData(int nNotifyCode,
 void JqzFinanceStockUnoffsetDlg::OnTimer(UINT_PTR nIDEvent) {
   switch (nIDEvent) {
     case TIMER_REQUERY:
-      // Other order data changed: one new query, never while one is outstanding.
-      if (m_bOtherDataChanged == 1 && m_bQueryDone == 1) {
+      // Other order data changed: one new query, never while one is outstanding, and
+      // not while hidden: a hidden view is not told the answer, so the emptied list
+      // would come back into sight under the old count and total.
+      if (m_bOtherDataChanged == 1 && m_bQueryDone == 1 && IsWindowVisible()) {
         vRefreshData();
         m_bOtherDataChanged = 0;
       }

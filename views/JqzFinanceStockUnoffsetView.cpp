@@ -15,6 +15,7 @@ IMPLEMENT_DYNCREATE(JqzFinanceStockUnoffsetView, JqzOrderBaseView)
 BEGIN_MESSAGE_MAP(JqzFinanceStockUnoffsetView, JqzOrderBaseView)
   ON_WM_SIZE()
   ON_WM_DESTROY()
+  ON_WM_SHOWWINDOW()
   ON_MESSAGE(WM_ORDER_LOGINSUCCESS, OnLoginSuccess)
   ON_MESSAGE(WM_ORDER_REFRESHDATA, OnRefreshOrderData)
   ON_MESSAGE(WM_ORDER_REFRESHDATA2, OnRefreshOrderData)
@@ -32,7 +33,7 @@ namespace {
 const char kViewName[] = "JqzFinanceStockUnoffsetView";
 }  // namespace
 
-JqzFinanceStockUnoffsetView::JqzFinanceStockUnoffsetView() : m_pDlg(nullptr) {
+JqzFinanceStockUnoffsetView::JqzFinanceStockUnoffsetView() : m_pDlg(nullptr), m_bMissedNotice(false) {
   m_strCaption = BKOrderInterface::LangGetLangString("IDS_ORDER-EXT-TAB_STOCK_UNOFFSET");
   m_iViewType = 9;
   m_iAccountType = 65;
@@ -138,11 +139,24 @@ LRESULT JqzFinanceStockUnoffsetView::OnChangeAccount(WPARAM wParam, LPARAM lPara
 
 void JqzFinanceStockUnoffsetView::OBT_recvRefreshOrderData(int, int) {}
 
+void JqzFinanceStockUnoffsetView::vNoteHiddenNotice() {
+  if (m_pDlg && !IsWindowVisible()) m_bMissedNotice = true;
+}
+
+void JqzFinanceStockUnoffsetView::OnShowWindow(BOOL bShow, UINT nStatus) {
+  JqzOrderBaseView::OnShowWindow(bShow, nStatus);
+  if (!bShow || !m_bMissedNotice || !m_pDlg) return;
+  m_bMissedNotice = false;
+  m_pDlg->vRefreshData();
+}
+
 LRESULT JqzFinanceStockUnoffsetView::OnRefreshOrderData(WPARAM wParam, LPARAM lParam) {
+  vNoteHiddenNotice();
   return qzviews::lForwardNotice(*this, m_pDlg, &JqzFinanceBaseStockUnoffsetDlg::vRecvRefreshOrderData, wParam, lParam);
 }
 
 LRESULT JqzFinanceStockUnoffsetView::OnRefreshErrOrderData(WPARAM wParam, LPARAM lParam) {
+  vNoteHiddenNotice();
   return qzviews::lForwardNotice(*this, m_pDlg, &JqzFinanceBaseStockUnoffsetDlg::vRecvRefreshErrOrderData, wParam, lParam);
 }
 

@@ -41,5 +41,13 @@ class JqzFinanceStockUnoffsetView : public JqzOrderBaseView {
   JqzFinanceBaseStockUnoffsetDlg* m_pDlg;
 
  protected:
+  afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
+  // Notes an order-data notice that came while the view was hidden (it goes to the dialog
+  // only while the view shows), so that the dialog asks again once the view shows.
+  void vNoteHiddenNotice();
+
+  // A notice came while hidden: the rows may no longer be the broker's.
+  bool m_bMissedNotice;
+
   DECLARE_MESSAGE_MAP()
 };

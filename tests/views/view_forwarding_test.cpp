@@ -136,7 +136,7 @@ TEST_F(ViewForwardingTest, AHoldingsViewPassesEveryDataMessageOnWithACopyOfItsNo
   EXPECT_EQ(dlg->calls, (Calls{data, data, data, data, "error 1094 9A95-0123456 65 7"}));
 }
 
-TEST_F(ViewForwardingTest, AViewThatIsNotSeenDropsTheBrokersNotices) {
+TEST_F(ViewForwardingTest, AViewThatIsNotSeenDropsTheBrokersNoticesAndAsksAgainWhenShown) {
   auto [view, dlg] = Holdings(0);
   ASSERT_NE(view, nullptr);
   Login();
@@ -147,9 +147,16 @@ TEST_F(ViewForwardingTest, AViewThatIsNotSeenDropsTheBrokersNotices) {
   EXPECT_TRUE(dlg->calls.empty());
 
   view->ShowWindow(SW_SHOW);
+  EXPECT_EQ(dlg->calls, (Calls{"refresh"}));
   host::Broker::Instance().QueryUnoffset(Account(1), "");
   Advance(1000);
-  EXPECT_EQ(dlg->calls, (Calls{"data 1094 9A95-0654321 65 0"}));
+  EXPECT_EQ(dlg->calls, (Calls{"refresh", "data 1094 9A95-0654321 65 0"}));
+
+  // Hidden and shown again with nothing missed, it does not ask.
+  dlg->calls.clear();
+  view->ShowWindow(SW_HIDE);
+  view->ShowWindow(SW_SHOW);
+  EXPECT_TRUE(dlg->calls.empty());
 }
 
 TEST_F(ViewForwardingTest, AHoldingsViewReloadsItsAccountsAtLoginAndOnTheHostsWord) {

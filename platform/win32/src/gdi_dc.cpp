@@ -7,6 +7,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include <headless/headless.h>
+
 #include "backend.h"
 #include "gdi.h"
 
@@ -18,6 +20,10 @@ struct DcTable {
   std::unordered_map<HDC, std::unique_ptr<Dc>> dcs;
   std::unordered_map<HWND, cairo_surface_t*> surfaces;
   std::uintptr_t next = 0x7000'0000;
+
+  // A process may end with windows (and their surfaces) still alive; the map does not
+  // own what it points to.
+  ~DcTable();
 };
 
 DcTable& dcTable() {
@@ -30,6 +36,11 @@ void destroyDc(Dc& dc) {
   if (dc.surface) cairo_surface_destroy(dc.surface);
   dc.cr = nullptr;
   dc.surface = nullptr;
+}
+
+DcTable::~DcTable() {
+  for (auto& [h, dc] : dcs) destroyDc(*dc);
+  for (auto& [h, s] : surfaces) cairo_surface_destroy(s);
 }
 
 const ResetHook resetDcs([] {
@@ -484,3 +495,9 @@ int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT start, UINT lines, LPVOID bits, 
 }
 
 }  // extern "C"
+
+namespace headless {
+
+std::size_t DeviceContextCount() { return dcTable().dcs.size(); }
+
+}  // namespace headless

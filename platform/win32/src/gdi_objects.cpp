@@ -4,6 +4,8 @@
 #include <cstring>
 #include <unordered_map>
 
+#include <headless/headless.h>
+
 #include "backend.h"
 #include "gdi.h"
 
@@ -241,3 +243,13 @@ HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
 }
 
 }  // extern "C"
+
+namespace headless {
+
+std::size_t GdiObjectCount() {
+  std::size_t n = 0;
+  for (const auto& [h, o] : table().objects) n += o->stock ? 0 : 1;
+  return n;
+}
+
+}  // namespace headless

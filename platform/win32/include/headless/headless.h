@@ -73,5 +73,9 @@ std::vector<PaintedText> PaintedTexts(HWND hwnd);
 void Reset();
 // Number of live windows (for leak checks in tests).
 std::size_t WindowCount();
+// Number of live GDI objects other than stock ones, and of device contexts not yet
+// released or deleted (for leak checks in tests).
+std::size_t GdiObjectCount();
+std::size_t DeviceContextCount();
 
 }  // namespace headless
