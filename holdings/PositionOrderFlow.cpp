@@ -133,7 +133,8 @@ void JqzFinanceStockUnoffsetDlg::OnBtnSetAvgPrice() {
   BusyFlag busy(m_bOrderBusy);
 
   CDlgSetAvgDealPrice dlg(candidates, this);
-  if (dlg.DoModal() != IDOK) return;
+  // Only a choice the dialog accepted is applied, however the dialog was ended.
+  if (dlg.DoModal() != IDOK || dlg.m_selected.m_strStockNo.IsEmpty() || !(dlg.m_dPrice > 0.0)) return;
   const CString strSerial = strCostSerial();
   CString strMessage;
   const bool bSet = OrderBK_bSetAvgDealPrice(account, dlg.m_selected, dlg.m_dPrice, strSerial, strMessage);
