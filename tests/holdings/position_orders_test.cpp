@@ -47,9 +47,10 @@ class PositionOrdersTest : public PositionsTest {
     Quote(16, "2882", "國泰金", {{101, 0.0}, {102, 0.0}, {125, 55.3}, {129, 55.0}});
     data_.boardLots["2330"] = 1000;
     data_.sections["CTABFAINANCESTOCKUNOFFSET"] = Section({kCode, kKind, kClose, kOdd, kDayTrade});
-    // Cash 2500 shares of 2330; a short of 2000 shares of 2882 with 1000 day-traded.
+    // Cash 2500 shares of 2330; of 2882 a margin long of 3000 shares with 2000
+    // day-tradable and a short of 2000 shares with 1000 day-tradable.
     Hold(0, Record("2330", {{3, 2500}, {4, 2500}}));
-    Hold(0, Record("2882", {{20, 2000}, {21, 2000}, {26, 1000}}));
+    Hold(0, Record("2882", {{12, 3000}, {13, 3000}, {18, 2000}, {20, 2000}, {21, 2000}, {26, 1000}}));
     Hold(1, Record("2330", {{3, 9000}, {4, 9000}}));
     testsupport::AnswerMessageBoxes([this](const std::string& text, const std::string&, UINT type) {
       boxes.push_back(text);
@@ -135,18 +136,26 @@ TEST_F(PositionOrdersTest, ACashRowClosesInBoardLotsOrSellsItsOddLotUnderItsAcco
   EXPECT_EQ(Events("order")[1]["order"]["account"], "0123456");
 }
 
-TEST_F(PositionOrdersTest, AShortRowIsBoughtBackAtTheReferencePriceWhenTheAskIsZero) {
+TEST_F(PositionOrdersTest, MarginAndShortRowsCloseByTheirOwnSideAndCredit) {
   JqzOrderBaseView* view = Open();
+  ClickAction(view, "2882", "融資", kClose);
+  ClickAction(view, "2882", "融資", kDayTrade);
   ClickAction(view, "2882", "融券", kClose);
   ClickAction(view, "2882", "融券", kDayTrade);
-  ASSERT_EQ(Sent().size(), 2u);
-  EXPECT_EQ(Sent()[0].order.m_nSide, 'B');
-  EXPECT_EQ(Sent()[0].order.m_Commodity.m_nCreditType, 'C');
-  EXPECT_EQ(Sent()[0].order.m_nQty, 2);
-  EXPECT_DOUBLE_EQ(Sent()[0].order.m_dPrice, 55.0);
-  EXPECT_EQ(Sent()[1].order.m_nSide, 'B');
-  EXPECT_EQ(Sent()[1].order.m_Commodity.m_nCreditType, 'B');
-  EXPECT_EQ(Sent()[1].order.m_nQty, 1);
+  ASSERT_EQ(Sent().size(), 4u);
+  struct Want {
+    int side, credit, qty;
+  };
+  const Want wants[] = {{'S', 'B', 3}, {'S', 'C', 2}, {'B', 'C', 2}, {'B', 'B', 1}};
+  for (size_t i = 0; i < 4; ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(Sent()[i].order.m_nSide, wants[i].side);
+    EXPECT_EQ(Sent()[i].order.m_Commodity.m_nCreditType, wants[i].credit);
+    EXPECT_EQ(Sent()[i].order.m_Commodity.m_nTradeUnit, 'A');
+    EXPECT_EQ(Sent()[i].order.m_nQty, wants[i].qty);
+    // Bid and ask are 0 here: the reference price stands in.
+    EXPECT_DOUBLE_EQ(Sent()[i].order.m_dPrice, 55.0);
+  }
 }
 
 TEST_F(PositionOrdersTest, TheOrderChangeDialogDecidesWhatIsSent) {
