@@ -60,10 +60,14 @@ CBaseOrder_OrderInfo BuildRowOrder(const PositionRow& row, int nCode, int nUnit)
       pFill = nCode == ACTION_CLOSE ? &kCashClose : nCode == ACTION_ODDLOT ? &kCashOdd : nullptr;
       break;
     case POSITION_MARGIN:
-      pFill = nCode == ACTION_CLOSE ? &kMarginClose : nCode == ACTION_DAYTRADE ? &kMarginDayTrade : nullptr;
+      pFill = nCode == ACTION_CLOSE      ? &kMarginClose
+              : nCode == ACTION_DAYTRADE ? &kMarginDayTrade
+                                         : nullptr;
       break;
     case POSITION_SHORT:
-      pFill = nCode == ACTION_CLOSE ? &kShortClose : nCode == ACTION_DAYTRADE ? &kShortDayTrade : nullptr;
+      pFill = nCode == ACTION_CLOSE      ? &kShortClose
+              : nCode == ACTION_DAYTRADE ? &kShortDayTrade
+                                         : nullptr;
       break;
     default:
       break;
@@ -80,7 +84,8 @@ CBaseOrder_OrderInfo BuildRowOrder(const PositionRow& row, int nCode, int nUnit)
   const WORD wItem = order.m_nSide == 'S' ? kItemBid : order.m_nSide == 'B' ? kItemAsk : 0;
   if (wItem != 0) {
     order.m_dPrice = g_GetSymbolInfoByItem(kMarketListed, row.m_strCode, wItem);
-    if (order.m_dPrice == 0.0) order.m_dPrice = g_GetSymbolInfoByItem(kMarketListed, row.m_strCode, kItemReference);
+    if (order.m_dPrice == 0.0)
+      order.m_dPrice = g_GetSymbolInfoByItem(kMarketListed, row.m_strCode, kItemReference);
   }
   return order;
 }

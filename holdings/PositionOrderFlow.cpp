@@ -41,7 +41,9 @@ CString strCostSerial() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
   const long long tenths =
-      ((((static_cast<long long>(now.wDay) * 24 + now.wHour) * 60 + now.wMinute) * 60 + now.wSecond) * 10) +
+      ((((static_cast<long long>(now.wDay) * 24 + now.wHour) * 60 + now.wMinute) * 60 +
+        now.wSecond) *
+       10) +
       now.wMilliseconds / 100;
   CString serial;
   serial.Format("%08lld", tenths);
@@ -95,7 +97,8 @@ void JqzFinanceStockUnoffsetDlg::vOrderFromSelectedRow(int nCode) {
   const bool bSent = OrderBK_bDSNormalOrder(order, strMessage, 0);
   EndWaitCursor();
   if (bSent)
-    MessageBox(BKOrderInterface::LangGetLangString("IDS_ORDER-FUTURE-CV_ORDEROK"), g_cszProductName, MB_OK);
+    MessageBox(BKOrderInterface::LangGetLangString("IDS_ORDER-FUTURE-CV_ORDEROK"), g_cszProductName,
+               MB_OK);
   else
     vShowOrderRefusal(strMessage, account);
 }
@@ -108,9 +111,10 @@ void JqzFinanceStockUnoffsetDlg::vShowOrderRefusal(const CString& strMessage,
     return;
   }
   CString text;
-  text.Format("%s\n%s",
-              BKOrderInterface::LangGetLangString("IDS_ORDER-ITEM_STATUS_CAERROR_DATADISAGREE").GetString(),
-              BKOrderInterface::LangGetLangString("IDS_DIALOG-TABCAMENAGEMENT_BUTTON_OPEN").GetString());
+  text.Format(
+      "%s\n%s",
+      BKOrderInterface::LangGetLangString("IDS_ORDER-ITEM_STATUS_CAERROR_DATADISAGREE").GetString(),
+      BKOrderInterface::LangGetLangString("IDS_DIALOG-TABCAMENAGEMENT_BUTTON_OPEN").GetString());
   if (MessageBox(text, g_cszProductName, MB_YESNO) == IDYES)
     JqzCAManagementDlg(CString(), account.m_strAccount + account.m_strSubAccount, this).DoModal();
 }
@@ -134,15 +138,18 @@ void JqzFinanceStockUnoffsetDlg::OnBtnSetAvgPrice() {
 
   CDlgSetAvgDealPrice dlg(candidates, this);
   // Only a choice the dialog accepted is applied, however the dialog was ended.
-  if (dlg.DoModal() != IDOK || dlg.m_selected.m_strStockNo.IsEmpty() || !(dlg.m_dPrice > 0.0)) return;
+  if (dlg.DoModal() != IDOK || dlg.m_selected.m_strStockNo.IsEmpty() || !(dlg.m_dPrice > 0.0))
+    return;
   const CString strSerial = strCostSerial();
   CString strMessage;
-  const bool bSet = OrderBK_bSetAvgDealPrice(account, dlg.m_selected, dlg.m_dPrice, strSerial, strMessage);
+  const bool bSet =
+      OrderBK_bSetAvgDealPrice(account, dlg.m_selected, dlg.m_dPrice, strSerial, strMessage);
   CString text;
   if (bSet) {
     CBaseOrder_OrderInfo shown;
     shown.m_Commodity = dlg.m_selected;
-    text.Format("%s 的持股平均成本已設定為 %s", g_cszDisplayOrderSymbol(&shown, false, 0).GetString(),
+    text.Format("%s 的持股平均成本已設定為 %s",
+                g_cszDisplayOrderSymbol(&shown, false, 0).GetString(),
                 g_cszNormalizDouble(dlg.m_dPrice).GetString());
   } else {
     text = strMessage.IsEmpty() ? CString("持股平均成本設定失敗") : strMessage;
@@ -154,7 +161,8 @@ void JqzFinanceStockUnoffsetDlg::OnBtnSetAvgPrice() {
 void JqzFinanceStockUnoffsetDlg::vShowCostTip() {
   if (!m_pTipMsg) m_pTipMsg = new CDlgTipMsg(this);
   if (!::IsWindow(m_pTipMsg->GetSafeHwnd()) && !m_pTipMsg->Create(IDD_QZ_TIPMSG, nullptr)) return;
-  m_pTipMsg->vSetInfo(nullptr, s_LangGetLangString("IDS_CTABFINANCESTOCKUNOFFSET-STRING_ONBTNSETAVGPRICE"),
+  m_pTipMsg->vSetInfo(nullptr,
+                      s_LangGetLangString("IDS_CTABFINANCESTOCKUNOFFSET-STRING_ONBTNSETAVGPRICE"),
                       kCostTipText, kCostTipBack, kCostTipMilliseconds, true);
   m_pTipMsg->vShow(&m_list, 0, 100, false);
 }

@@ -50,7 +50,8 @@ class PositionOrdersTest : public PositionsTest {
     // Cash 2500 shares of 2330; of 2882 a margin long of 3000 shares with 2000
     // day-tradable and a short of 2000 shares with 1000 day-tradable.
     Hold(0, Record("2330", {{3, 2500}, {4, 2500}}));
-    Hold(0, Record("2882", {{12, 3000}, {13, 3000}, {18, 2000}, {20, 2000}, {21, 2000}, {26, 1000}}));
+    Hold(0,
+         Record("2882", {{12, 3000}, {13, 3000}, {18, 2000}, {20, 2000}, {21, 2000}, {26, 1000}}));
     Hold(1, Record("2330", {{3, 9000}, {4, 9000}}));
     testsupport::AnswerMessageBoxes([this](const std::string& text, const std::string&, UINT type) {
       boxes.push_back(text);
@@ -199,7 +200,9 @@ TEST_F(PositionOrdersTest, EveryRefusalReachesTheUserAndACertificateMismatchOffe
 
   boxes.clear();
   host::Broker::Instance().AddRejection({"", "2330", 'S', "10000", 1});
-  onBox = [](const std::string&, UINT type) { return (type & MB_YESNO) == MB_YESNO ? IDYES : IDOK; };
+  onBox = [](const std::string&, UINT type) {
+    return (type & MB_YESNO) == MB_YESNO ? IDYES : IDOK;
+  };
   dialogs.clear();
   ClickAction(view, "2330", "現股", kClose);
   ASSERT_EQ(boxes.size(), 1u);
@@ -307,7 +310,8 @@ TEST_F(PositionOrdersTest, TheAverageCostDialogOffersBoardLotLongPositionsAndChe
   const auto positions = OrderBK_GetDSUnoffset(moduletest::Account(0));
   EXPECT_DOUBLE_EQ(positions[0].m_dAvgPrice, 512.5);
   EXPECT_DOUBLE_EQ(positions[2].m_dAvgPrice, 500.0);
-  EXPECT_EQ(tips, std::vector<std::string>{"持股平均成本已重新設定，請按「重新整理」查看最新資料。"});
+  EXPECT_EQ(tips,
+            std::vector<std::string>{"持股平均成本已重新設定，請按「重新整理」查看最新資料。"});
   host::SetEventSink(nullptr);
 }
 
