@@ -40,13 +40,11 @@ class BusyFlag {
 CString strCostSerial() {
   SYSTEMTIME now{};
   ::GetLocalTime(&now);
-  const long long tenths =
-      ((((static_cast<long long>(now.wDay) * 24 + now.wHour) * 60 + now.wMinute) * 60 +
-        now.wSecond) *
-       10) +
-      now.wMilliseconds / 100;
+  // At most 31 days' worth of tenths: well inside an int.
+  const int nDay = now.wDay;
+  const int nSeconds = ((nDay * 24 + now.wHour) * 60 + now.wMinute) * 60 + now.wSecond;
   CString serial;
-  serial.Format("%08lld", tenths);
+  serial.Format("%08d", nSeconds * 10 + now.wMilliseconds / 100);
   return serial;
 }
 

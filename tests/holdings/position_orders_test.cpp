@@ -12,6 +12,7 @@
 #include <JqzOrderBaseDlg.h>
 #include <OrderBK.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -305,7 +306,14 @@ TEST_F(PositionOrdersTest, TheAverageCostDialogOffersBoardLotLongPositionsAndChe
   EXPECT_EQ(costs[0]["account"], "0123456");
   EXPECT_EQ(costs[0]["credit"], "A");
   EXPECT_DOUBLE_EQ(costs[0]["price"].get<double>(), 512.5);
-  EXPECT_EQ(costs[0]["serial"].get<std::string>().size(), 8u);
+  // Tenths of a second since the start of the month; the virtual clock stood still.
+  SYSTEMTIME now{};
+  ::GetLocalTime(&now);
+  char serial[16];
+  std::snprintf(serial, sizeof serial, "%08d",
+                (((now.wDay * 24 + now.wHour) * 60 + now.wMinute) * 60 + now.wSecond) * 10 +
+                    now.wMilliseconds / 100);
+  EXPECT_EQ(costs[0]["serial"], serial);
   EXPECT_EQ(costs[0]["positions"], 1);
   const auto positions = OrderBK_GetDSUnoffset(moduletest::Account(0));
   EXPECT_DOUBLE_EQ(positions[0].m_dAvgPrice, 512.5);
