@@ -2,6 +2,7 @@
 
 #include <BKOrderInterface.h>
 #include <CAutoDllResource.h>
+#include <CDlgTipMsg.h>
 #include <CommonUtilities.h>
 #include <JqzOrderBaseView.h>
 #include <OrderBK.h>
@@ -52,11 +53,17 @@ JqzFinanceStockUnoffsetDlg::JqzFinanceStockUnoffsetDlg(CWnd* pParent)
     : JqzFinanceBaseStockUnoffsetDlg(pParent),
       m_bOtherDataChanged(0),
       m_bQueryDone(0),
-      m_pTipMsg(nullptr) {
+      m_pTipMsg(nullptr),
+      m_bOrderBusy(false) {
   m_pParentView = dynamic_cast<JqzOrderBaseView*>(pParent);
 }
 
-JqzFinanceStockUnoffsetDlg::~JqzFinanceStockUnoffsetDlg() = default;
+JqzFinanceStockUnoffsetDlg::~JqzFinanceStockUnoffsetDlg() {
+  if (m_pTipMsg) {
+    if (::IsWindow(m_pTipMsg->GetSafeHwnd())) m_pTipMsg->DestroyWindow();
+    delete m_pTipMsg;
+  }
+}
 
 bool JqzFinanceStockUnoffsetDlg::bCreateDlg() { return QzCreateModuleDialog(*this, IDD_STOCK_UNOFFSET); }
 
@@ -377,8 +384,6 @@ LRESULT JqzFinanceStockUnoffsetDlg::OnListSpecialClick(WPARAM wParam, LPARAM lPa
   return 0;
 }
 
-void JqzFinanceStockUnoffsetDlg::vOnActionCell(int, const CString&) {}
-
 LRESULT JqzFinanceStockUnoffsetDlg::OnListResetDatano(WPARAM wParam, LPARAM lParam) {
   const int* pnColumn = reinterpret_cast<const int*>(wParam);
   auto* pList = reinterpret_cast<CListCtrl*>(lParam);
@@ -387,9 +392,6 @@ LRESULT JqzFinanceStockUnoffsetDlg::OnListResetDatano(WPARAM wParam, LPARAM lPar
 }
 
 void JqzFinanceStockUnoffsetDlg::OnDataExport() { g_DataExport(m_list); }
-
-// The cost button stays hidden; its dialog comes with the average-cost flow.
-void JqzFinanceStockUnoffsetDlg::OnBtnSetAvgPrice() {}
 
 // ---- Layout and fonts -------------------------------------------------------------------
 

@@ -40,6 +40,9 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   // An action cell of the list was clicked: nLine is its line, strAction its text.
   // Orders from a row start here.
   virtual void vOnActionCell(int nLine, const CString& strAction);
+  // The order of the selected line for the action code: edited, checked, confirmed
+  // when the settings ask, and sent under the account the line belongs to.
+  void vOrderFromSelectedRow(int nCode);
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -65,6 +68,11 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   void vClearShownData();
   // The market-value caption's text; an empty one hides the total.
   static bool bShowMarketValue();
+  // The back-end refused an order: its text, or for a certificate that does not match
+  // the question whether to open certificate management for the account.
+  void vShowOrderRefusal(const CString& strMessage, const AccountType& account);
+  // The note over the list after a new average cost, in the tip window made on first use.
+  void vShowCostTip();
 
   CStaticEx m_totalLabel;
   CListCtrlEx m_list;
@@ -77,7 +85,10 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   std::vector<PositionRow> m_rows;
   BYTE m_bOtherDataChanged;
   BYTE m_bQueryDone;
-  CDlgTipMsg* m_pTipMsg;
+  CDlgTipMsg* m_pTipMsg;  // owned
+  // An order or cost flow is between its dialogs and message boxes: a second press of
+  // an action cell or of the cost button then does nothing.
+  bool m_bOrderBusy;
 
   DECLARE_MESSAGE_MAP()
 };

@@ -100,6 +100,7 @@ std::pair<const char*, std::string> Describe(const json& e) {
                        Escape(Answer(e.value("answer", 0)))};
   }
   if (kind == "order") return {e.value("accepted", false) ? "order" : "fail", Order(e)};
+  if (kind == "avgCost") return {e.value("accepted", false) ? "order" : "fail", Rest(e)};
   if (kind == "tip") return {"", Escape(Text(e, "text"))};
   return {"", Rest(e)};
 }

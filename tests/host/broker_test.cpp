@@ -639,4 +639,42 @@ TEST_F(BrokerOrderTest, TheTranscriptSeesQueriesNoticesAndOrders) {
   EXPECT_EQ(events_[3]["order"]["symbol"], "2330");
 }
 
+TEST_F(BrokerOrderTest, ANewAverageCostIsStoredForTheMatchingPositionsOnly) {
+  host::BrokerData data = data_;
+  CBaseOrder_UnoffsetInfo cash, margin;
+  cash.m_Commodity.m_strExchange = margin.m_Commodity.m_strExchange = "TWSE";
+  cash.m_Commodity.m_strStockNo = margin.m_Commodity.m_strStockNo = "2330";
+  cash.m_Commodity.m_nTradeUnit = margin.m_Commodity.m_nTradeUnit = 'A';
+  cash.m_Commodity.m_nCreditType = 'A';
+  margin.m_Commodity.m_nCreditType = 'B';
+  cash.m_dAvgPrice = margin.m_dAvgPrice = 500.0;
+  data.accounts[0].positions = {cash, margin};
+  broker().Load(data);
+  const AccountType account = MakeAccount("1234567", 65);
+  CString message;
+  EXPECT_FALSE(OrderBK_bSetAvgDealPrice(account, cash.m_Commodity, 510.0, "00000001", message));
+  EXPECT_EQ(message, "尚未登入");
+  LogIn();
+  OrderBK_iQueryUnOffset(account, "");
+  headless::AdvanceTime(300);
+  EXPECT_TRUE(OrderBK_bSetAvgDealPrice(account, cash.m_Commodity, 510.0, "00000002", message));
+  const auto positions = OrderBK_GetDSUnoffset(account);
+  ASSERT_EQ(positions.size(), 2u);
+  EXPECT_DOUBLE_EQ(positions[0].m_dAvgPrice, 510.0);
+  EXPECT_DOUBLE_EQ(positions[1].m_dAvgPrice, 500.0);
+  EXPECT_EQ(events_.back()["event"], "avgCost");
+  EXPECT_EQ(events_.back()["serial"], "00000002");
+  EXPECT_EQ(events_.back()["positions"], 1);
+
+  // A price that is no price, or a commodity the account does not hold, is refused.
+  EXPECT_FALSE(OrderBK_bSetAvgDealPrice(account, cash.m_Commodity, 0.0, "00000003", message));
+  EXPECT_EQ(message, "成本價格錯誤");
+  CBaseOrder_Commodity other = cash.m_Commodity;
+  other.m_strStockNo = "2317";
+  EXPECT_FALSE(OrderBK_bSetAvgDealPrice(account, other, 100.0, "00000004", message));
+  EXPECT_EQ(message, "查無此持股部位");
+  EXPECT_EQ(events_.back()["accepted"], false);
+  EXPECT_FALSE(OrderBK_bSetAvgDealPrice(MakeAccount("9999999", 65), cash.m_Commodity, 100.0, "", message));
+}
+
 }  // namespace

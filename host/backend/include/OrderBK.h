@@ -46,6 +46,9 @@ bool OrderBK_bDSNormalOrder(CBaseOrder_OrderInfo& order, CString& strMessage, in
 bool OrderBK_bOrder2List(CBaseOrder_OrderInfo& order, int nAccountType, CString& strMessage,
                          bool bShow);
 CString OrderBK_cszMakeSN();
+// Stores a new average cost for the account's positions in the commodity; false: message says why.
+bool OrderBK_bSetAvgDealPrice(AccountType account, CBaseOrder_Commodity commodity, double dPrice,
+                              CString strSN, CString& strMessage);
 void OrderBK_vSendOrderPriceAgent(CWnd* pFrame, COrderPriceAgent* pAgent, CView* pSender);
 
 // Settings

@@ -171,6 +171,57 @@ void Broker::RefuseOrderList(int times, const CString& message) {
   orderListRefusal_ = message.IsEmpty() ? CString("委託清單無法加入") : message;
 }
 
+bool Broker::SetAverageCost(const AccountType& account, const CBaseOrder_Commodity& commodity,
+                            double price, const CString& serial, CString& message) {
+  message.Empty();
+  BrokerAccount* held = loggedIn_ ? FindAccount(account) : nullptr;
+  auto same = [&](const CBaseOrder_Commodity& c) {
+    return c.m_strStockNo == commodity.m_strStockNo && c.m_nTradeUnit == commodity.m_nTradeUnit &&
+           c.m_nCreditType == commodity.m_nCreditType &&
+           (commodity.m_strExchange.IsEmpty() || c.m_strExchange == commodity.m_strExchange);
+  };
+  int changed = 0;
+  if (!loggedIn_) {
+    message = "尚未登入";
+  } else if (!held) {
+    message = "查無此帳號";
+  } else if (!(price > 0) || !std::isfinite(price)) {
+    message = "成本價格錯誤";
+  } else {
+    for (auto& p : held->positions) {
+      if (!same(p.m_Commodity)) continue;
+      p.m_dAvgPrice = price;
+      ++changed;
+    }
+    if (changed == 0) message = "查無此持股部位";
+  }
+  // What the last answer gave the account shows the new cost too.
+  if (changed > 0) {
+    for (Answered& a : answered_) {
+      if (a.account.m_strAccount != account.m_strAccount) continue;
+      for (auto& p : a.positions)
+        if (same(p.m_Commodity)) p.m_dAvgPrice = price;
+    }
+  }
+  const bool ok = message.IsEmpty();
+  auto letter = [](int c) { return c > 0 && c < 128 ? std::string(1, static_cast<char>(c)) : std::to_string(c); };
+  nlohmann::json event = {{"event", "avgCost"},
+                          {"account", ToUtf8(account.m_strAccount)},
+                          {"symbol", ToUtf8(commodity.m_strStockNo)},
+                          {"unit", letter(commodity.m_nTradeUnit)},
+                          {"credit", letter(commodity.m_nCreditType)},
+                          {"price", price},
+                          {"serial", ToUtf8(serial)},
+                          {"accepted", ok}};
+  if (ok) {
+    event["positions"] = changed;
+  } else {
+    event["message"] = ToUtf8(message);
+  }
+  Emit(event);
+  return ok;
+}
+
 CString Broker::MakeSerialNumber() {
   CString sn;
   sn.Format("Q%07d", ++nextSerial_);

@@ -79,6 +79,11 @@ bool OrderBK_bOrder2List(CBaseOrder_OrderInfo& order, int nAccountType, CString&
 
 CString OrderBK_cszMakeSN() { return Broker::Instance().MakeSerialNumber(); }
 
+bool OrderBK_bSetAvgDealPrice(AccountType account, CBaseOrder_Commodity commodity, double dPrice,
+                              CString strSN, CString& strMessage) {
+  return Broker::Instance().SetAverageCost(account, commodity, dPrice, strSN, strMessage);
+}
+
 void OrderBK_vSendOrderPriceAgent(CWnd*, COrderPriceAgent* pAgent, CView*) {
   if (pAgent) Broker::Instance().SendPriceAgent(*pAgent);
 }

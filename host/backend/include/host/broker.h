@@ -187,6 +187,11 @@ class Broker {
   void RefuseOrderList(int times, const CString& message);
   const std::vector<BrokerOrder>& Orders() const { return orders_; }
   const std::vector<CBaseOrder_OrderInfo>& OrderList() const { return orderList_; }
+  // A new average cost for the account's open positions in the commodity (exchange,
+  // unit, credit and code alike); false with the reason when none matches or the
+  // price is not a positive number. The serial numbers the request.
+  bool SetAverageCost(const AccountType& account, const CBaseOrder_Commodity& commodity,
+                      double price, const CString& serial, CString& message);
 
   // ---- the log
   void Log(const CString& text);
