@@ -31,7 +31,6 @@ class InventoryDialogTest : public InventoryTest {
     for (const auto& e : Events("query")) out.push_back(e.value("account", ""));
     return out;
   }
-  std::string AllEntry() const { return s_LangGetLangString("IDS_ORDER-COMMON_ALL_ACCOUNT").str(); }
 };
 
 TEST_F(InventoryDialogTest, OpensOnTheFirstDomesticAccountWithItsNoticeInRed) {
@@ -47,15 +46,6 @@ TEST_F(InventoryDialogTest, OpensOnTheFirstDomesticAccountWithItsNoticeInRed) {
   EXPECT_EQ(QueriedAccounts(), std::vector<std::string>{"0123456"});
   EXPECT_EQ(Rows(view), 2);
   EXPECT_EQ(Text(Control(view, IDC_STATIC_COUNT)), "2 筆");
-}
-
-TEST_F(InventoryDialogTest, TheSelectorOffersEveryAccountAndAnAllAccountsEntryPerKind) {
-  JqzOrderBaseView* view = Open();
-  const std::vector<std::string> entries = ComboEntries(view);
-  ASSERT_EQ(entries.size(), 5u);
-  EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
-                          [&](const std::string& e) { return e.find(AllEntry()) != std::string::npos; }),
-            2);
 }
 
 TEST_F(InventoryDialogTest, TheQueryButtonComesBackWithTheAnswerOrAfterTheDisableTime) {

@@ -82,7 +82,7 @@ TEST_F(InventoryGridTest, TheFilterIsSentUpperCasedAndMatchesIgnoringCase) {
 }
 
 TEST_F(InventoryGridTest, UpperCasingLeavesTheBytesOfADoubleByteCharacterAlone) {
-  // "功" is 0xA5 0x5C, "成" 0xA6 0xA8 ... and "乙" ends in 0x41; "卅" is 0xA4 0x72 ('r').
+  // 0xA4 0x72 is one character whose trail byte reads as 'r'.
   EXPECT_EQ(inventory::UpperFilter("\xA4\x72" "ab").str(), "\xA4\x72" "AB");
   EXPECT_EQ(inventory::UpperFilter("x\xA4").str(), "X\xA4");
 }

@@ -73,18 +73,6 @@ JqzOrderStocksDlg* InventoryTest::Dialog(const JqzOrderBaseView* view) const {
   return view ? dynamic_cast<JqzOrderStocksDlg*>(view->m_pBaseDlg) : nullptr;
 }
 
-std::vector<std::string> InventoryTest::ComboEntries(const JqzOrderBaseView* view) const {
-  HWND combo = Control(view, IDC_COMBO_ACCOUNT);
-  std::vector<std::string> out;
-  const int n = static_cast<int>(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < n; ++i) {
-    char buffer[256] = {};
-    ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer));
-    out.emplace_back(buffer);
-  }
-  return out;
-}
-
 void InventoryTest::Notice(JqzOrderBaseView* view, int code, const AccountType& account) {
   OrderDataNotice notice;
   notice.m_strKey = account.m_strBrokerID;

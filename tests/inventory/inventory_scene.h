@@ -55,7 +55,6 @@ class InventoryTest : public moduletest::ModuleTest {
   static int Top(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
   static std::string Text(HWND window) { return moduletest::WindowText(window); }
   static bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
-  std::vector<std::string> ComboEntries(const JqzOrderBaseView* view) const;
   int Queries() const { return static_cast<int>(Events("query").size()); }
   // A data notice as the back-end posts it to the view.
   static void Notice(JqzOrderBaseView* view, int code, const AccountType& account);
