@@ -351,13 +351,14 @@ LRESULT JqzOrderStocksDlg::OnListCellDblClk(WPARAM wParam, LPARAM lParam) {
   const int bar = key.Find('_');
   const CString code = bar < 0 ? key : key.Left(bar);
 
+  // The row's account decides domestic or foreign: a foreign stock the quote memory does
+  // not know must never become a domestic order, nor the reverse.
   BYTE market = kMarketListed;
-  if (BKOrderInterface::bIsSymbolIDExist(kMarketListed, code))
-    market = kMarketListed;
-  else if (BKOrderInterface::bIsSymbolIDExist(kMarketOtc, code))
-    market = kMarketOtc;
-  else if (BKOrderInterface::bIsSymbolIDExist(kMarketForeign, code))
+  if (account.m_nAccountType == ACCOUNTTYPE_FOREIGN_STOCK)
     market = kMarketForeign;
+  else if (!BKOrderInterface::bIsSymbolIDExist(kMarketListed, code) &&
+           BKOrderInterface::bIsSymbolIDExist(kMarketOtc, code))
+    market = kMarketOtc;
 
   int quantity = q;
   char tradeType = 0;

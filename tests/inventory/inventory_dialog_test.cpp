@@ -123,6 +123,18 @@ TEST_F(InventoryDialogTest, TheForeignAccountShowsItsOwnGridWithoutActionsOrRati
     EXPECT_FALSE(Visible(Control(view, id))) << id;
 }
 
+TEST_F(InventoryDialogTest, AllForeignAccountsAddAnAccountColumnAndNoRatio) {
+  JqzOrderBaseView* view = Open();
+  Choose(view, AllAccountsEntry(51));
+  ASSERT_TRUE(Dialog(view)->bAllAccounts());
+  const auto titles = moduletest::ListTitles(Main(view));
+  ASSERT_EQ(titles.size(), 10u);
+  EXPECT_EQ(titles.back(), "帳號");
+  EXPECT_FALSE(Visible(Control(view, IDC_STATIC_STM_RATIO)));
+  ASSERT_EQ(Rows(view), 1);
+  EXPECT_EQ(Cell(view, 0, 9), "F880012H");
+}
+
 TEST_F(InventoryDialogTest, AllAccountsShowNothingUntilEveryAccountHasAnswered) {
   data_.accounts.push_back(data_.accounts[1]);
   data_.accounts.back().account.m_strAccount = "0777777";

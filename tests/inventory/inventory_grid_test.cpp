@@ -126,14 +126,18 @@ TEST_F(InventoryGridTest, TheForeignGridKeepsEachCurrencyApartAndSkipsOnlyABadLo
   HoldForeign(2, FSRecord("0700", 500, 2000, 2000, "HKD"));
   HoldForeign(2, FSRecord("0700", 500, 1000, 0, "USD"));
   HoldForeign(2, FSRecord("0005", 0, 400, 400, "HKD"));
+  HoldForeign(2, FSRecord("0939", 1000, 2000, 2000, "HKD"));  // unknown to every market
   Quote(22, "0700", "騰訊");
+  // Market 22 is served with delay: its names come from the delayed service's market.
+  data_.delayedServices[22] = 222;
+  Quote(222, "0005", "匯豐");
   JqzOrderBaseView* view = Open();
   ChooseForeign(view);
-  ASSERT_EQ(Rows(view), 3);
-  EXPECT_EQ(Name(view, 0), "0005");
+  ASSERT_EQ(Rows(view), 4);
+  EXPECT_EQ(Name(view, 0), "匯豐(0005)");
   EXPECT_EQ(Cell(view, 0, 0), " ");  // its lot size is unknown
   EXPECT_EQ(Cell(view, 0, 6), "400");
-  EXPECT_EQ(Name(view, 1), "騰訊(0700)");
+  EXPECT_EQ(Name(view, 1), "0700");  // not known to the delayed service
   EXPECT_EQ(Cell(view, 1, 0), "500股");
   EXPECT_EQ(Cell(view, 1, 1), "2,000");
   EXPECT_EQ(Cell(view, 1, 8), "HKD");
@@ -145,8 +149,10 @@ TEST_F(InventoryGridTest, TheForeignGridKeepsEachCurrencyApartAndSkipsOnlyABadLo
   EXPECT_EQ(Agents()[0].value("quantity", 0), 4);
   EXPECT_EQ(Agents()[0].value("board", ""), "3");
   EXPECT_EQ(Agents()[0].value("currency", ""), "HKD");
-  // The row without a lot size hands nothing.
+  // The row without a lot size hands nothing; nor does the lot column of a code no
+  // market knows, which must not pass for a domestic cash count.
   ASSERT_TRUE(input::DoubleClickListCell(Main(view), 0, 6));
+  ASSERT_TRUE(input::DoubleClickListCell(Main(view), 3, 0));
   EXPECT_EQ(Agents().size(), 1u);
 }
 
