@@ -137,8 +137,11 @@ bool JqzOrderStocksDlg::bRefillAccountEntries(int nKind) {
       m_vecDSStorage = OrderBK_GetDSStorageStock(entry.m_account);
       bFilled = bFillDSRows();
     }
-    entry.m_rows = m_mapRows;
-    entry.m_marketValues = m_mapMarketValue;
+    // Each entry keeps its own rows; the dialog's maps are refilled by the next fill anyway.
+    entry.m_rows = std::move(m_mapRows);
+    entry.m_marketValues = std::move(m_mapMarketValue);
+    m_mapRows.clear();
+    m_mapMarketValue.clear();
     bAny = bAny || bFilled;
   }
   return bAny;
