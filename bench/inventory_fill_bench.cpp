@@ -64,7 +64,8 @@ host::BrokerData Inventory(int accounts, int rows) {
   return data;
 }
 
-const std::vector<std::pair<std::string, std::string>> kInventoryDialog = {{"USE_NEWSTOCKUNOFFSET", "1"}};
+const std::vector<std::pair<std::string, std::string>> kInventoryDialog = {
+    {"USE_NEWSTOCKUNOFFSET", "1"}};
 
 bool Filled(const benchscene::ModuleScene& scene, int rows) {
   return ::SendMessageA(scene.Control(IDC_LIST_MAIN), LVM_GETITEMCOUNT, 0, 0) == rows &&
@@ -81,13 +82,15 @@ void Notify(const benchscene::ModuleScene& scene, const AccountType& account) {
 }
 
 void PerRow(benchmark::State& state, int rows) {
-  state.counters["per_row"] = benchmark::Counter(
-      static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_row"] =
+      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
 }
 
 void BM_InventoryFill(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
-  benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Inventory(1, rows), 1000, kInventoryDialog);
+  benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Inventory(1, rows), 1000,
+                                kInventoryDialog);
   headless::AdvanceTime(300);
   if (!Filled(scene, rows)) {
     state.SkipWithError("the first fill did not give every row");
@@ -102,7 +105,8 @@ void BM_InventoryFill(benchmark::State& state) {
 
 void BM_InventoryAllAccounts(benchmark::State& state) {
   const int accounts = 10, each = 1000, rows = accounts * each;
-  benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Inventory(accounts, each), 1000, kInventoryDialog);
+  benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Inventory(accounts, each), 1000,
+                                kInventoryDialog);
   headless::AdvanceTime(300);
   HWND combo = scene.Control(IDC_COMBO_ACCOUNT);
   const CString all = s_LangGetLangString("IDS_ORDER-COMMON_ALL_ACCOUNT") + "(" +
@@ -174,7 +178,9 @@ int main(int argc, char** argv) {
   };
   ratio("fill / baseline, 1,000 rows", t("BM_InventoryFill/1000"), t("BM_BareBaseline/1000"), 4);
   ratio("fill / baseline, 10,000 rows", t("BM_InventoryFill/10000"), t("BM_BareBaseline/10000"), 4);
-  ratio("all accounts / baseline, 10 x 1,000 rows", t("BM_InventoryAllAccounts"), t("BM_BareBaseline/10000"), 4);
-  ratio("fill 10,000 / fill 1,000 rows", t("BM_InventoryFill/10000"), t("BM_InventoryFill/1000"), 12);
+  ratio("all accounts / baseline, 10 x 1,000 rows", t("BM_InventoryAllAccounts"),
+        t("BM_BareBaseline/10000"), 4);
+  ratio("fill 10,000 / fill 1,000 rows", t("BM_InventoryFill/10000"), t("BM_InventoryFill/1000"),
+        12);
   return 0;
 }

@@ -22,7 +22,8 @@ ModuleScene::ModuleScene(const char* viewClass, host::BrokerData data, int frame
   host::SetHomeDirectory(home_);
   if (!host::LoadLanguage(QZ_LANGUAGE_FILE).ok()) std::abort();
   for (const auto& [key, value] : orderSettings)
-    ::WritePrivateProfileStringA("ORDER_SETTING", key.c_str(), value.c_str(), g_vGetOrderCfgFileName());
+    ::WritePrivateProfileStringA("ORDER_SETTING", key.c_str(), value.c_str(),
+                                 g_vGetOrderCfgFileName());
   host::Broker& broker = host::Broker::Instance();
   broker.Reset();
   host::ConnectBrokerToFramework();

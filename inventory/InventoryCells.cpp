@@ -34,7 +34,8 @@ CString SharesCell(int nValue) {
 
 }  // namespace
 
-std::vector<CString> DSCells(const CBaseOrder_StorageStockInfo& r, const CString& strName, int nUnit) {
+std::vector<CString> DSCells(const CBaseOrder_StorageStockInfo& r, const CString& strName,
+                             int nUnit) {
   std::vector<CString> cells;
   cells.reserve(kDSCellCount);
   cells.push_back(strName);
@@ -55,8 +56,8 @@ std::vector<CString> DSCells(const CBaseOrder_StorageStockInfo& r, const CString
   for (int n : {r.m_nCashYesterday, r.m_nCashOrderBuy, r.m_nCashOrderSell, r.m_nCashDealBuy,
                 r.m_nCashDealSell, r.m_nCashToday})
     odd(n);
-  for (int n : {r.m_nLendYesterday, r.m_nLendAdjust, r.m_nLendOrderSell, r.m_nLendDealSell,
-                r.m_nLendToday})
+  for (int n :
+       {r.m_nLendYesterday, r.m_nLendAdjust, r.m_nLendOrderSell, r.m_nLendDealSell, r.m_nLendToday})
     lots(n);
   return cells;
 }

@@ -19,15 +19,15 @@
 IMPLEMENT_DYNAMIC(JqzOrderStocksDlg, JqzFinanceBaseStockUnoffsetDlg)
 
 BEGIN_MESSAGE_MAP(JqzOrderStocksDlg, JqzFinanceBaseStockUnoffsetDlg)
-  ON_WM_DESTROY()
-  ON_WM_SIZE()
-  ON_WM_PAINT()
-  ON_MESSAGE(UM_LISTEXH_CELLDBLCLK, OnListCellDblClk)
-  ON_MESSAGE(UM_LISTEXH_CELLCLICK, OnListCellClick)
-  ON_BN_CLICKED(IDC_BTN_QUERY_STOCKS, OnBtnQueryStocks)
-  ON_CBN_SELCHANGE(IDC_COMBO_ACCOUNT, OnSelchangeAccount)
-  ON_BN_CLICKED(IDC_CHK_SELECT_ALL, OnChkSelectAll)
-  ON_WM_TIMER()
+ON_WM_DESTROY()
+ON_WM_SIZE()
+ON_WM_PAINT()
+ON_MESSAGE(UM_LISTEXH_CELLDBLCLK, OnListCellDblClk)
+ON_MESSAGE(UM_LISTEXH_CELLCLICK, OnListCellClick)
+ON_BN_CLICKED(IDC_BTN_QUERY_STOCKS, OnBtnQueryStocks)
+ON_CBN_SELCHANGE(IDC_COMBO_ACCOUNT, OnSelchangeAccount)
+ON_BN_CLICKED(IDC_CHK_SELECT_ALL, OnChkSelectAll)
+ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 namespace {
@@ -116,7 +116,8 @@ BOOL JqzOrderStocksDlg::OnInitDialog() {
   m_chkIncludeOdd.ShowWindow(SW_HIDE);
   m_chkIncludeOdd.SetCheck(1);
   vBuildDSColumns();
-  SetDlgItemText(IDC_STATIC_NOTICE, s_LangGetLangString("IDS_CTABFINANCESTOCKUNOFFSET-STRING_NOTE"));
+  SetDlgItemText(IDC_STATIC_NOTICE,
+                 s_LangGetLangString("IDS_CTABFINANCESTOCKUNOFFSET-STRING_NOTE"));
   m_stcNotice.SetTextColor(RGB(255, 0, 0));
   if (CWnd* pRatio = GetDlgItem(IDC_STATIC_STM_RATIO)) pRatio->ShowWindow(SW_HIDE);
   vHideNameListBars();
@@ -126,11 +127,12 @@ BOOL JqzOrderStocksDlg::OnInitDialog() {
 void JqzOrderStocksDlg::vChangeDlgCast() {
   m_DlgFont.DeleteObject();
   m_DlgFont.CreatePointFont(90, "Tahoma");
-  for (int nId : {IDC_COMBO_ACCOUNT, IDC_BTN_QUERY_STOCKS, IDC_STATIC_COUNT_FRAME, IDC_STATIC_COUNT,
-                  IDC_BTN_PRINT, IDC_BTN_MARKETVALUE, IDC_STATIC_ANCHOR, IDC_LIST_MAIN, IDC_LIST_NAME,
-                  IDC_CHK_INCLUDE_ODD, IDC_BTN_EXPORT_EXCEL, IDC_STATIC_COUNT_CAPTION,
-                  IDC_STATIC_STM_RATIO, IDC_CHK_SELECT_ALL, IDC_BTN_CLEAR_OUT, IDC_BTN_KEEP,
-                  IDC_BTN_DAY_TRADE, IDC_STATIC_CODE, IDC_STATIC_NOTICE})
+  for (int nId :
+       {IDC_COMBO_ACCOUNT, IDC_BTN_QUERY_STOCKS, IDC_STATIC_COUNT_FRAME, IDC_STATIC_COUNT,
+        IDC_BTN_PRINT, IDC_BTN_MARKETVALUE, IDC_STATIC_ANCHOR, IDC_LIST_MAIN, IDC_LIST_NAME,
+        IDC_CHK_INCLUDE_ODD, IDC_BTN_EXPORT_EXCEL, IDC_STATIC_COUNT_CAPTION, IDC_STATIC_STM_RATIO,
+        IDC_CHK_SELECT_ALL, IDC_BTN_CLEAR_OUT, IDC_BTN_KEEP, IDC_BTN_DAY_TRADE, IDC_STATIC_CODE,
+        IDC_STATIC_NOTICE})
     SendDlgItemMessage(nId, WM_SETFONT, reinterpret_cast<WPARAM>(m_DlgFont.GetSafeHandle()), TRUE);
 }
 
@@ -189,8 +191,9 @@ void JqzOrderStocksDlg::OnSize(UINT nType, int cx, int cy) {
     if (now != CRect(l, t, l + w, t + hgt)) list.MoveWindow(l, t, w, hgt, TRUE);
   };
   place(m_listMain, x, top, std::max(0, client.Width() - x - m), height);
-  const int nameHeight =
-      m_listMain.GetScrollLimit(SB_HORZ) != 0 ? std::max(0, height - O_iDlgCalTransDevScale(19)) : height;
+  const int nameHeight = m_listMain.GetScrollLimit(SB_HORZ) != 0
+                             ? std::max(0, height - O_iDlgCalTransDevScale(19))
+                             : height;
   place(m_listName, m, top, std::max(0, m_nNameWidth), nameHeight);
   vAlignTopRows(1);
   m_nNameTopIndex = m_listName.GetTopIndex();

@@ -77,8 +77,8 @@ void JqzOrderStocksDlg::vRecvRefreshOrderData(int nNotifyCode, OrderDataNotice n
     vRecvAllAccountsData(nNotifyCode, notice);
     return;
   }
-  if (notice.m_strAccount != m_CurAccount.m_strAccount || notice.m_strKey != m_CurAccount.m_strBrokerID ||
-      nNotifyCode != ORDERDATA_NOTIFY_UNOFFSET)
+  if (notice.m_strAccount != m_CurAccount.m_strAccount ||
+      notice.m_strKey != m_CurAccount.m_strBrokerID || nNotifyCode != ORDERDATA_NOTIFY_UNOFFSET)
     return;
   if (::IsWindow(m_btnQuery.GetSafeHwnd())) m_btnQuery.EnableWindow(TRUE);
   KillTimer(TIMER_QUERY_BUTTON);
@@ -106,7 +106,8 @@ void JqzOrderStocksDlg::vRecvRefreshOrderData(int nNotifyCode, OrderDataNotice n
 }
 
 void JqzOrderStocksDlg::vRecvAllAccountsData(int nNotifyCode, const OrderDataNotice& notice) {
-  if (notice.m_nAccountType != m_CurAccount.m_nAccountType || nNotifyCode != ORDERDATA_NOTIFY_UNOFFSET)
+  if (notice.m_nAccountType != m_CurAccount.m_nAccountType ||
+      nNotifyCode != ORDERDATA_NOTIFY_UNOFFSET)
     return;
   for (AccountEntry& entry : m_vecAccountEntries)
     if (entry.m_account.m_strAccount == notice.m_strAccount &&
@@ -156,7 +157,8 @@ void JqzOrderStocksDlg::vActivateAccount(int nKind) {
     m_pParentView->vSetActiveAccount(m_CurAccount);
   // The mode follows the account now chosen, however it was chosen (selector, sync
   // group, reload), so one account's choice never shows every account or the reverse.
-  m_bAllAccounts = m_CurAccount.m_strAccount == s_LangGetLangString("IDS_ORDER-COMMON_ALL_ACCOUNT") ? 1 : 0;
+  m_bAllAccounts =
+      m_CurAccount.m_strAccount == s_LangGetLangString("IDS_ORDER-COMMON_ALL_ACCOUNT") ? 1 : 0;
   OnSize(0, 0, 0);
 
   // Whatever the grid showed belonged to the account before.
@@ -165,7 +167,8 @@ void JqzOrderStocksDlg::vActivateAccount(int nKind) {
     if (::IsWindow(pList->GetSafeHwnd())) pList->DeleteAllItems();
 
   if (m_bAllAccounts) {
-    if (!m_vecAccountEntries.empty() && m_vecAccountEntries.front().m_account.m_nAccountType == nKind) {
+    if (!m_vecAccountEntries.empty() &&
+        m_vecAccountEntries.front().m_account.m_nAccountType == nKind) {
       if (CWnd* pRatio = GetDlgItem(IDC_STATIC_STM_RATIO)) pRatio->ShowWindow(SW_HIDE);
       if (bRefillAccountEntries(nKind)) {
         vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
@@ -247,13 +250,14 @@ bool JqzOrderStocksDlg::bFillFSRows() {
   for (const CBaseOrder_FSStorageStockInfo& record : m_vecFSStorage) {
     const CString& code = record.m_strStockNo;
     if (!filter.IsEmpty() && code.CompareNoCase(filter) != 0) continue;
-    const CString name =
-        BKOrderInterface::bIsSymbolIDExist(nameMarket, code) ? NameWithCode(code, nameMarket) : code;
+    const CString name = BKOrderInterface::bIsSymbolIDExist(nameMarket, code)
+                             ? NameWithCode(code, nameMarket)
+                             : code;
     const CString key = inventory::FSKey(record);
     m_mapRows[key] = inventory::FSCells(record, name, shareUnit);
     if (record.m_nTSell > 0)
-      m_mapMarketValue[key] = inventory::MarketValueEntry{name, static_cast<double>(record.m_nTSell), 0.0,
-                                                          record.m_strCurrency};
+      m_mapMarketValue[key] = inventory::MarketValueEntry{
+          name, static_cast<double>(record.m_nTSell), 0.0, record.m_strCurrency};
   }
   return !m_mapRows.empty();
 }

@@ -66,10 +66,14 @@ const char* const kDSCaptionKeys[] = {
 static_assert(std::size(kDSCaptionKeys) == inventory::kDSCellCount);
 
 const char* const kFSCaptionKeys[] = {
-    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_ONE",         "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKYSTOCK",
-    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKORDERBUY",  "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKDEALBUY",
-    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKORDERSELL", "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKDEALSELL",
-    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKTSELL",     "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKNSELL",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_ONE",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKYSTOCK",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKORDERBUY",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKDEALBUY",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKORDERSELL",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKDEALSELL",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKTSELL",
+    "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_HKNSELL",
     "IDS_QZORDERVIEW_JQZORDERSTOCKDLG_DELIVERYCURRENCY",
 };
 
@@ -82,7 +86,8 @@ constexpr BYTE kMarketForeign = 22;
 bool bTextFrom(const CListCtrlExH& list, LPARAM lParam) {
   const auto* text = reinterpret_cast<const char*>(lParam);
   const auto* first = reinterpret_cast<const char*>(&list);
-  return std::less_equal<const char*>()(first, text) && std::less<const char*>()(text, first + sizeof list);
+  return std::less_equal<const char*>()(first, text) &&
+         std::less<const char*>()(text, first + sizeof list);
 }
 
 CString AccountText(const AccountType& account) {
@@ -94,7 +99,8 @@ CString AccountText(const AccountType& account) {
 }  // namespace
 
 void JqzOrderStocksDlg::vInitLists() {
-  if (!::IsWindow(m_listMain.GetSafeHwnd()) || !m_pParentView || !::IsWindow(m_pParentView->GetSafeHwnd()))
+  if (!::IsWindow(m_listMain.GetSafeHwnd()) || !m_pParentView ||
+      !::IsWindow(m_pParentView->GetSafeHwnd()))
     return;
   m_listFont.DeleteObject();
   m_listFont.CreatePointFont(90, "Tahoma");
@@ -144,11 +150,20 @@ void JqzOrderStocksDlg::vBuildDSColumns() {
     // stands under the wrong caption.
     int width = m_nWidth10;
     switch (caption.GetLength()) {
-      case 4: width = m_nWidth4; break;
-      case 6: width = m_nWidth6; break;
-      case 8: width = m_nWidth8; break;
-      case 14: width = m_nWidth14; break;
-      default: break;
+      case 4:
+        width = m_nWidth4;
+        break;
+      case 6:
+        width = m_nWidth6;
+        break;
+      case 8:
+        width = m_nWidth8;
+        break;
+      case 14:
+        width = m_nWidth14;
+        break;
+      default:
+        break;
     }
     m_listMain.InsertColumn(i, caption, LVCFMT_CENTER, width);
   }
@@ -164,9 +179,11 @@ void JqzOrderStocksDlg::vBuildDSColumns() {
       {m_nOddFirst, m_nOddLast, "IDS_QZORDERVIEW_PRINTLISTCTRL_ODD_STKNUM"},
       {m_nLendFirst, m_nLendLast, "IDS_QZORDERVIEW_PRINTLISTCTRL_SECURITY_LENDING"},
   };
-  for (const auto& g : groups) m_listMain.AddHeaderGroup(g.nFirst, g.nLast, s_LangGetLangString(g.pszKey));
+  for (const auto& g : groups)
+    m_listMain.AddHeaderGroup(g.nFirst, g.nLast, s_LangGetLangString(g.pszKey));
   if (m_bAllAccounts)
-    m_listMain.InsertColumn(inventory::kDSCellCount, s_LangGetLangString("IDS_QZORDERVIEW_GLOABLDATAPROC_CSEQ"),
+    m_listMain.InsertColumn(inventory::kDSCellCount,
+                            s_LangGetLangString("IDS_QZORDERVIEW_GLOABLDATAPROC_CSEQ"),
                             LVCFMT_CENTER, m_nNameWidth);
   for (int i = m_nCashFirst; i <= m_nLendLast; ++i) m_listMain.MarkGroupedColumn(i);
 
@@ -206,7 +223,8 @@ void JqzOrderStocksDlg::vBuildFSColumns() {
   m_listName.SetCheckColumn(false);
   m_listMain.DeleteColumn(0);
   vUpdateCountLabel();
-  for (int nId : {IDC_CHK_INCLUDE_ODD, IDC_BTN_CLEAR_OUT, IDC_BTN_KEEP, IDC_CHK_SELECT_ALL, IDC_BTN_DAY_TRADE})
+  for (int nId : {IDC_CHK_INCLUDE_ODD, IDC_BTN_CLEAR_OUT, IDC_BTN_KEEP, IDC_CHK_SELECT_ALL,
+                  IDC_BTN_DAY_TRADE})
     if (CWnd* pWnd = GetDlgItem(nId)) pWnd->ShowWindow(SW_HIDE);
   m_listMain.SetRedraw(TRUE);
   m_listName.SetRedraw(TRUE);
@@ -294,8 +312,9 @@ void JqzOrderStocksDlg::vAlignTopRows(int nListNo) {
     const int now = list.GetTopIndex();
     if (now == top || list.GetItemCount() == 0) return;
     CRect rc;
-    const int height = list.GetItemRect(now, &rc, LVIR_BOUNDS) && rc.Height() > 0 ? rc.Height()
-                                                                                   : list.GetRowHeight();
+    const int height = list.GetItemRect(now, &rc, LVIR_BOUNDS) && rc.Height() > 0
+                           ? rc.Height()
+                           : list.GetRowHeight();
     list.Scroll(CSize(0, (top - now) * height));
   };
   scrollTo(other, source.GetTopIndex());
@@ -328,7 +347,8 @@ LRESULT JqzOrderStocksDlg::OnListCellDblClk(WPARAM wParam, LPARAM lParam) {
   const int row = cell->nRow;
   const int col = cell->nCol;
   const int q = std::atoi(text);
-  if (m_listMain.GetItemCount() < 1 || row < 0 || row >= m_listMain.GetItemCount() || q <= 0) return 0;
+  if (m_listMain.GetItemCount() < 1 || row < 0 || row >= m_listMain.GetItemCount() || q <= 0)
+    return 0;
 
   const RowMap::value_type* found = nullptr;
   AccountType account = m_CurAccount;

@@ -177,7 +177,8 @@ TEST_F(QzhostTest, TheInventoryScenarioPasses) {
   const std::string transcript = Read(dir_ / "inventory" / "transcript.jsonl");
   const size_t at = transcript.find("\"event\":\"priceAgent\"");
   ASSERT_NE(at, std::string::npos);
-  const size_t start = transcript.rfind('\n', at) == std::string::npos ? 0 : transcript.rfind('\n', at) + 1;
+  const size_t start =
+      transcript.rfind('\n', at) == std::string::npos ? 0 : transcript.rfind('\n', at) + 1;
   const std::string line = transcript.substr(start, transcript.find('\n', at) - start);
   EXPECT_NE(line.find("\"quantity\":3"), std::string::npos) << line;
   EXPECT_NE(line.find("\"symbol\":\"2330\""), std::string::npos) << line;

@@ -119,7 +119,8 @@ TEST_F(InventoryDialogTest, TheForeignAccountShowsItsOwnGridWithoutActionsOrRati
   Choose(view, name.str());
   ASSERT_EQ(Rows(view), 1);
   EXPECT_EQ(moduletest::ListTitles(Main(view)).size(), 9u);
-  for (int id : {IDC_BTN_CLEAR_OUT, IDC_BTN_KEEP, IDC_BTN_DAY_TRADE, IDC_CHK_SELECT_ALL, IDC_STATIC_STM_RATIO})
+  for (int id : {IDC_BTN_CLEAR_OUT, IDC_BTN_KEEP, IDC_BTN_DAY_TRADE, IDC_CHK_SELECT_ALL,
+                 IDC_STATIC_STM_RATIO})
     EXPECT_FALSE(Visible(Control(view, id))) << id;
 }
 

@@ -21,18 +21,19 @@ class InventoryGridTest : public InventoryTest {
     InventoryTest::SetUp();
     Quote(16, "2330", "台積電");
     Hold(0, DSRecord("2330", [](auto& r) {
-      r.m_nCashYesterday = 2000;
-      r.m_nCashToday = 2500;
-      r.m_nMarginToday = 3000;
-      r.m_nMarginRushStock = 999;
-      r.m_nShortRushStock = -5;
-    }));
+           r.m_nCashYesterday = 2000;
+           r.m_nCashToday = 2500;
+           r.m_nMarginToday = 3000;
+           r.m_nMarginRushStock = 999;
+           r.m_nShortRushStock = -5;
+         }));
     Hold(0, DSRecord("1260", [](auto& r) { r.m_nShortToday = 3000; }));
     Hold(0, DSRecord("Abc", [](auto& r) { r.m_nCashToday = 1000; }));
     Hold(1, DSRecord("2882", [](auto& r) { r.m_nCashToday = 7000; }));
   }
   std::string ForeignName() {
-    return std::string(Account(2).m_strAccount.GetString()) + "-" + Account(2).m_strSubAccount.GetString();
+    return std::string(Account(2).m_strAccount.GetString()) + "-" +
+           Account(2).m_strSubAccount.GetString();
   }
   void ChooseForeign(JqzOrderBaseView* view) {
     CString name;
@@ -54,13 +55,13 @@ TEST_F(InventoryGridTest, TheDomesticGridSplitsSharesIntoLotsAndOddLots) {
   EXPECT_EQ(Name(view, 0), "1260");
   EXPECT_EQ(Name(view, 1), "台積電(2330)");
   EXPECT_EQ(Name(view, 2), "Abc");
-  EXPECT_EQ(Cell(view, 1, 0), "2");    // cash yesterday
-  EXPECT_EQ(Cell(view, 1, 5), "2");    // cash today 2,500
+  EXPECT_EQ(Cell(view, 1, 0), "2");     // cash yesterday
+  EXPECT_EQ(Cell(view, 1, 5), "2");     // cash today 2,500
   EXPECT_EQ(Cell(view, 1, 34), "500");  // its odd lots
-  EXPECT_EQ(Cell(view, 1, 18), "3");   // margin today
-  EXPECT_EQ(Cell(view, 1, 19), "0");   // rush 999: the quotient, not a blank
-  EXPECT_EQ(Cell(view, 1, 27), " ");   // rush -5
-  EXPECT_EQ(Cell(view, 1, 1), " ");    // nothing ordered
+  EXPECT_EQ(Cell(view, 1, 18), "3");    // margin today
+  EXPECT_EQ(Cell(view, 1, 19), "0");    // rush 999: the quotient, not a blank
+  EXPECT_EQ(Cell(view, 1, 27), " ");    // rush -5
+  EXPECT_EQ(Cell(view, 1, 1), " ");     // nothing ordered
   const auto& values = Dialog(view)->MarketValues();
   ASSERT_EQ(values.count("2330"), 1u);
   EXPECT_EQ(values.at("2330").m_dQuantity, 5500.0);
@@ -83,7 +84,11 @@ TEST_F(InventoryGridTest, TheFilterIsSentUpperCasedAndMatchesIgnoringCase) {
 
 TEST_F(InventoryGridTest, UpperCasingLeavesTheBytesOfADoubleByteCharacterAlone) {
   // 0xA4 0x72 is one character whose trail byte reads as 'r'.
-  EXPECT_EQ(inventory::UpperFilter("\xA4\x72" "ab").str(), "\xA4\x72" "AB");
+  EXPECT_EQ(inventory::UpperFilter("\xA4\x72"
+                                   "ab")
+                .str(),
+            "\xA4\x72"
+            "AB");
   EXPECT_EQ(inventory::UpperFilter("x\xA4").str(), "X\xA4");
 }
 
@@ -91,7 +96,7 @@ TEST_F(InventoryGridTest, ALotSizeBelowOneMakesEverySharesAnOddLot) {
   data_.boardLots["1260"] = -1;
   JqzOrderBaseView* view = Open();
   ASSERT_EQ(Rows(view), 3);
-  EXPECT_EQ(Cell(view, 0, 26), " ");     // short today: no whole lots
+  EXPECT_EQ(Cell(view, 0, 26), " ");         // short today: no whole lots
   EXPECT_EQ(Name(view, 1), "台積電(2330)");  // and the other rows still show
 }
 
@@ -165,8 +170,8 @@ TEST_F(InventoryGridTest, ADoubleClickHandsTheCellsQuantityWithItsLetters) {
   ::SendMessageA(Main(view), WM_HSCROLL, SB_RIGHT, 0);
   ASSERT_TRUE(input::DoubleClickListCell(Main(view), 2, 34));  // 2603 odd lots today: 500
   ::SendMessageA(Main(view), WM_HSCROLL, SB_LEFT, 0);
-  ASSERT_TRUE(input::DoubleClickListCell(Main(view), 2, 1));   // not a column that hands over
-  ASSERT_TRUE(input::DoubleClickListCell(Main(view), 0, 0));   // a blank cell
+  ASSERT_TRUE(input::DoubleClickListCell(Main(view), 2, 1));  // not a column that hands over
+  ASSERT_TRUE(input::DoubleClickListCell(Main(view), 0, 0));  // a blank cell
   const auto agents = Agents();
   ASSERT_EQ(agents.size(), 2u);
   const auto& margin = agents[0];

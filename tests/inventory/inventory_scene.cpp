@@ -47,8 +47,8 @@ JqzOrderBaseView* InventoryTest::Open(BYTE syncGroup, bool selectAccount) {
 
 void InventoryTest::Pick(JqzOrderBaseView* view, const std::string& entry) {
   HWND combo = Control(view, IDC_COMBO_ACCOUNT);
-  const LRESULT index =
-      ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(entry.c_str()));
+  const LRESULT index = ::SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                       reinterpret_cast<LPARAM>(entry.c_str()));
   ASSERT_NE(index, CB_ERR) << entry;
   // The template's short drop-down shows only the first entries: a person scrolls its
   // list, which ends in the same selection change.
@@ -65,7 +65,9 @@ void InventoryTest::Choose(JqzOrderBaseView* view, const std::string& entry) {
 
 std::string InventoryTest::AllAccountsEntry(int kind) {
   return s_LangGetLangString("IDS_ORDER-COMMON_ALL_ACCOUNT").str() + "(" +
-         s_LangGetLangString(kind == 51 ? "IDS_ORDER-COMMON_FSTOCK_SHORT" : "IDS_ORDER-COMMON_STOCK_SHORT").str() +
+         s_LangGetLangString(kind == 51 ? "IDS_ORDER-COMMON_FSTOCK_SHORT"
+                                        : "IDS_ORDER-COMMON_STOCK_SHORT")
+             .str() +
          ")";
 }
 

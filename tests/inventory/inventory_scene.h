@@ -52,7 +52,9 @@ class InventoryTest : public moduletest::ModuleTest {
   std::string Name(const JqzOrderBaseView* view, int row) const {
     return moduletest::ListCell(Names(view), row, 0);
   }
-  static int Top(HWND list) { return static_cast<int>(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0)); }
+  static int Top(HWND list) {
+    return static_cast<int>(::SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
+  }
   static std::string Text(HWND window) { return moduletest::WindowText(window); }
   static bool Visible(HWND window) { return ::IsWindowVisible(window) != FALSE; }
   int Queries() const { return static_cast<int>(Events("query").size()); }
