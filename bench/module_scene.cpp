@@ -7,18 +7,23 @@
 #include <filesystem>
 
 #include "JqzOrderBaseDlg.h"
+#include "ViewDataHelpers.h"
 #include "host/broker_services.h"
 #include "host/environment.h"
 
 namespace benchscene {
 
-ModuleScene::ModuleScene(const char* viewClass, host::BrokerData data, int frameWidth) {
+ModuleScene::ModuleScene(const char* viewClass, host::BrokerData data, int frameWidth,
+                         const std::vector<std::pair<std::string, std::string>>& orderSettings) {
   headless::Reset();
   host::ResetEnvironment();
   home_ = (std::filesystem::temp_directory_path() / "qzbench-XXXXXX").string();
   if (!mkdtemp(home_.data())) std::abort();
   host::SetHomeDirectory(home_);
   if (!host::LoadLanguage(QZ_LANGUAGE_FILE).ok()) std::abort();
+  for (const auto& [key, value] : orderSettings)
+    ::WritePrivateProfileStringA("ORDER_SETTING", key.c_str(), value.c_str(),
+                                 g_vGetOrderCfgFileName());
   host::Broker& broker = host::Broker::Instance();
   broker.Reset();
   host::ConnectBrokerToFramework();

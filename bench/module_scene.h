@@ -6,6 +6,8 @@
 #include <afxwin.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "JqzOrderBaseView.h"
 #include "host/broker.h"
@@ -16,7 +18,9 @@ class ModuleScene {
  public:
   // Aborts when the module or the view cannot be made: a benchmark without them
   // measures nothing.
-  ModuleScene(const char* viewClass, host::BrokerData data, int frameWidth = 1000);
+  // orderSettings: keys of OrderCfg.ini [ORDER_SETTING] written before the view is made.
+  ModuleScene(const char* viewClass, host::BrokerData data, int frameWidth = 1000,
+              const std::vector<std::pair<std::string, std::string>>& orderSettings = {});
   ~ModuleScene();
   ModuleScene(const ModuleScene&) = delete;
   ModuleScene& operator=(const ModuleScene&) = delete;

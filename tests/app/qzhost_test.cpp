@@ -257,6 +257,26 @@ TEST_F(QzhostTest, TheDemoRunsWithoutInput) {
   }
 }
 
+// The second bundled scenario: the inventory dialog filled for a domestic account, for
+// every domestic account at once and for the foreign account, every expect step passing.
+TEST_F(QzhostTest, TheInventoryScenarioPasses) {
+  const fs::path scenario = fs::path(QZ_DEMO_SCENARIO).parent_path() / "inventory.json";
+  Outcome o = Qzhost("run " + scenario.string() + " --out " + (dir_ / "inventory").string());
+  EXPECT_EQ(o.status, 0) << o.output;
+  for (const char* name : {"inventory-domestic", "inventory-all-accounts", "inventory-foreign"})
+    EXPECT_TRUE(fs::exists(dir_ / "inventory" / (std::string(name) + ".png"))) << name;
+  // The double click on 2330's cash today reached the order window as three lots.
+  const std::string transcript = Read(dir_ / "inventory" / "transcript.jsonl");
+  const size_t at = transcript.find("\"event\":\"priceAgent\"");
+  ASSERT_NE(at, std::string::npos);
+  const size_t start =
+      transcript.rfind('\n', at) == std::string::npos ? 0 : transcript.rfind('\n', at) + 1;
+  const std::string line = transcript.substr(start, transcript.find('\n', at) - start);
+  EXPECT_NE(line.find("\"quantity\":3"), std::string::npos) << line;
+  EXPECT_NE(line.find("\"symbol\":\"2330\""), std::string::npos) << line;
+  EXPECT_NE(line.find("\"tradeType\":\"A\""), std::string::npos) << line;
+}
+
 // The terminal as host of a module's views: one frame whose panes hold them, each view
 // restored from its layout slot before its initial update and saved at the end; the
 // host's tips and exports in the transcript.

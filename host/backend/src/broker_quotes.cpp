@@ -63,9 +63,11 @@ bool Broker::RequestMemory(BYTE& reqNo, const std::vector<CSymbolInfo>& symbols,
   pending.memory.m_byReqNo = reqNo;
   pending.memory.m_vecSymbols = symbols;
   pending.memory.m_vecItems = items;
-  nlohmann::json list = nlohmann::json::array();
-  for (const auto& s : symbols) list.push_back({{"market", s.m_byMarket}, {"symbol", ToUtf8(s.m_strSymbol)}});
-  Emit({{"event", "memoryRequest"}, {"request", reqNo}, {"symbols", list}, {"items", items}});
+  if (Recording()) {
+    nlohmann::json list = nlohmann::json::array();
+    for (const auto& s : symbols) list.push_back({{"market", s.m_byMarket}, {"symbol", ToUtf8(s.m_strSymbol)}});
+    Emit({{"event", "memoryRequest"}, {"request", reqNo}, {"symbols", list}, {"items", items}});
+  }
   Schedule(std::move(pending), data_.quoteLatencyMs);
   return true;
 }

@@ -236,6 +236,8 @@ class Broker {
   CBaseOrder_StockDividendCalc ComputeDividends(const Pending& pending);
   void ApplyAcceptedOrder(BrokerAccount& account, const CBaseOrder_OrderInfo& order);
   void Emit(nlohmann::json event) const;
+  // Whether anyone records the events: large ones are built only then.
+  bool Recording() const { return static_cast<bool>(sink_); }
   bool IsAllAccounts(const AccountType& account) const;
 
   BrokerData data_;
