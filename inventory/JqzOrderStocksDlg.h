@@ -86,6 +86,7 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   void vInitLists();
   void vBuildDSColumns();
   void vBuildFSColumns();
+  bool bClearGrid();
   void vShowRows();
   void vUpdateCountLabel();
   void vHideNameListBars();

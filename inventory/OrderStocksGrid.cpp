@@ -128,8 +128,10 @@ void JqzOrderStocksDlg::vUpdateCountLabel() {
 
 // ---- Columns --------------------------------------------------------------------------------
 
-void JqzOrderStocksDlg::vBuildDSColumns() {
-  if (!::IsWindow(m_listMain.GetSafeHwnd()) || !::IsWindow(m_listName.GetSafeHwnd())) return;
+// Both lists emptied of rows and columns, with drawing held until the new columns are in;
+// false when the lists do not exist.
+bool JqzOrderStocksDlg::bClearGrid() {
+  if (!::IsWindow(m_listMain.GetSafeHwnd()) || !::IsWindow(m_listName.GetSafeHwnd())) return false;
   for (CListCtrlExH* pList : {&m_listMain, &m_listName}) {
     pList->DeleteAllItems();
     pList->SetRedraw(FALSE);
@@ -138,6 +140,11 @@ void JqzOrderStocksDlg::vBuildDSColumns() {
     m_listMain.DeleteColumn(i);
     m_listName.DeleteColumn(i);
   }
+  return true;
+}
+
+void JqzOrderStocksDlg::vBuildDSColumns() {
+  if (!bClearGrid()) return;
   const CString nameText = s_LangGetLangString(kNameKey);
   for (int i = 0; i < inventory::kDSCellCount; ++i) {
     const CString caption = s_LangGetLangString(kDSCaptionKeys[i]);
@@ -202,15 +209,7 @@ void JqzOrderStocksDlg::vBuildDSColumns() {
 }
 
 void JqzOrderStocksDlg::vBuildFSColumns() {
-  if (!::IsWindow(m_listMain.GetSafeHwnd()) || !::IsWindow(m_listName.GetSafeHwnd())) return;
-  for (CListCtrlExH* pList : {&m_listMain, &m_listName}) {
-    pList->DeleteAllItems();
-    pList->SetRedraw(FALSE);
-  }
-  for (int i = m_listMain.GetHeaderCtrl()->GetItemCount() - 1; i >= 0; --i) {
-    m_listMain.DeleteColumn(i);
-    m_listName.DeleteColumn(i);
-  }
+  if (!bClearGrid()) return;
   const CString nameText = s_LangGetLangString(kNameKey);
   m_listName.InsertColumn(0, nameText, LVCFMT_CENTER, m_nNameWidth);
   m_listMain.InsertColumn(0, nameText, LVCFMT_CENTER, m_nNameWidth);
