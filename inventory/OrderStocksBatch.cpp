@@ -37,8 +37,13 @@ class BatchGuard {
 
 CString Lang(const char* pszKey) { return s_LangGetLangString(pszKey); }
 
+// A count cell as a number. Cells carry the host's thousands separators, which would
+// stop atoi at the first comma.
 int Cell(const std::vector<CString>& cells, int nIndex) {
-  return nIndex >= 0 && nIndex < static_cast<int>(cells.size()) ? std::atoi(cells[nIndex]) : 0;
+  if (nIndex < 0 || nIndex >= static_cast<int>(cells.size())) return 0;
+  CString text = cells[static_cast<size_t>(nIndex)];
+  text.Remove(',');
+  return std::atoi(text);
 }
 
 // The fields every order of a batch carries, under the row's own account.
