@@ -80,9 +80,11 @@ bool bPriceByMarket(CBaseOrder_OrderInfo& order) {
   return true;
 }
 
-CString strJoined(const std::vector<CString>& items) {
+CString strUnknownText(const std::vector<CString>& codes) {
+  CString joined;
+  for (const CString& code : codes) joined += (joined.IsEmpty() ? "" : "、") + code;
   CString text;
-  for (const CString& item : items) text += (text.IsEmpty() ? "" : "、") + item;
+  text.Format("%s 查無報價市場，未建立委託。", joined.GetString());
   return text;
 }
 
@@ -167,11 +169,7 @@ void JqzOrderStocksDlg::OnBtnClearOut() {
   const bool bTicked = bTickedRows(rows);
   std::vector<CString> unknown;
   const std::vector<BatchOrder> orders = vecSellOutOrders(rows, unknown);
-  if (!unknown.empty()) {
-    CString text;
-    text.Format("%s 查無報價市場，未建立委託。", strJoined(unknown).GetString());
-    MessageBox(text, g_cszProductName, MB_OK);
-  }
+  if (!unknown.empty()) MessageBox(strUnknownText(unknown), g_cszProductName, MB_OK);
   if (orders.empty()) {
     MessageBox(Lang(bTicked ? "IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG4"
                             : "IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG3"),
@@ -273,6 +271,7 @@ void JqzOrderStocksDlg::OnBtnKeep() {
   std::vector<CString> unknown;
   std::vector<BatchOrder> orders = vecSellOutOrders(rows, unknown);
   if (orders.empty()) {
+    if (!unknown.empty()) MessageBox(strUnknownText(unknown), g_cszProductName, MB_OK);
     MessageBox(Lang(bTicked ? "IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG4"
                             : "IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG3"),
                g_cszProductName, MB_OK);

@@ -177,6 +177,23 @@ TEST_F(InventoryBatchTest, CancelledOrEmptyBatchesSendNothingAndSayWhy) {
   EXPECT_EQ(confirmations, 1);
 }
 
+TEST_F(InventoryBatchTest, ACodeNoMarketKnowsIsNamedAndLeftOutOfEveryBatch) {
+  Hold(1, DSRecord("9999", [](auto& r) { r.m_nCashYesterday = r.m_nCashToday = 2500; }));
+  JqzOrderBaseView* view = Open();
+  ChooseSecond(view);
+  Tick(view, "9999");
+  Press(view, IDC_BTN_CLEAR_OUT);
+  Press(view, IDC_BTN_KEEP);
+  const std::string named = "9999 查無報價市場，未建立委託。";
+  const std::string none = Lang("IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG4");
+  EXPECT_EQ(boxes, (std::vector<std::string>{named, none, named, none}));
+  Tick(view, "2882");
+  Press(view, IDC_BTN_CLEAR_OUT);
+  EXPECT_EQ(boxes.back(), named);
+  EXPECT_EQ(Sent(), std::vector<std::string>{Acct(1) + " 2882 ACB6 0 1"});
+  EXPECT_TRUE(Events("orderList").empty());
+}
+
 TEST_F(InventoryBatchTest, DayTradeSellsWhenBothCellsAreSetAndCountsKeepTheirThousands) {
   Hold(1, DSRecord("1101", [](auto& r) {
          r.m_nMarginDealSell = 2000;
