@@ -133,7 +133,8 @@ class InventoryBatchTest : public InventoryTest {
   std::function<INT_PTR()> onConfirm;
 };
 
-TEST_F(InventoryBatchTest, AllAccountsSellOutSendsEachRowsOrdersUnderItsOwnAccountAfterOneConfirmation) {
+TEST_F(InventoryBatchTest,
+       AllAccountsSellOutSendsEachRowsOrdersUnderItsOwnAccountAfterOneConfirmation) {
   JqzOrderBaseView* view = OpenAll();
   ASSERT_EQ(Rows(view), 4);
   TickAll(view);
@@ -144,7 +145,7 @@ TEST_F(InventoryBatchTest, AllAccountsSellOutSendsEachRowsOrdersUnderItsOwnAccou
   // Rows in key order per account: 1101 odd lot only; 2330 cash lots, margin, odd lot;
   // 6488 over the counter at the current price; 2882 short cover under the second account.
   const std::vector<std::string> expected = {
-      Acct(0) + " 1101 EAS7 0 300", Acct(0) + " 2330 AAS7 0 1", Acct(0) + " 2330 ABS7 0 3",
+      Acct(0) + " 1101 EAS7 0 300", Acct(0) + " 2330 AAS7 0 1",   Acct(0) + " 2330 ABS7 0 3",
       Acct(0) + " 2330 EAS7 0 500", Acct(0) + " 6488 AAS2 480 2", Acct(1) + " 2882 ACB6 0 1"};
   EXPECT_EQ(Sent(), expected);
   ASSERT_EQ(confirmed.size(), expected.size());
@@ -205,9 +206,9 @@ TEST_F(InventoryBatchTest, DayTradeSellsWhenBothCellsAreSetAndCountsKeepTheirTho
   ASSERT_EQ(Rows(view), 3);
   TickAll(view);
   Press(view, IDC_BTN_DAY_TRADE);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{Acct(1) + " 1101 ACS7 0 2",
-                                              Acct(1) + " 2330 ABB1 0 1200",
-                                              Acct(1) + " 2882 ABB1 0 2"}));
+  EXPECT_EQ(Sent(),
+            (std::vector<std::string>{Acct(1) + " 1101 ACS7 0 2", Acct(1) + " 2330 ABB1 0 1200",
+                                      Acct(1) + " 2882 ABB1 0 2"}));
   EXPECT_EQ(confirmations, 1);
 }
 
@@ -250,9 +251,9 @@ TEST_F(InventoryBatchTest, ARefreshOrAccountChangeDuringTheConfirmationChangesNo
   Press(view, IDC_BTN_CLEAR_OUT);
   EXPECT_NE(Name(view, 0).find("2882"), std::string::npos);
   EXPECT_EQ(confirmed.size(), 3u);
-  EXPECT_EQ(Sent(), (std::vector<std::string>{Acct(0) + " 2330 AAS7 0 1",
-                                              Acct(0) + " 2330 ABS7 0 3",
-                                              Acct(0) + " 2330 EAS7 0 500"}));
+  EXPECT_EQ(Sent(),
+            (std::vector<std::string>{Acct(0) + " 2330 AAS7 0 1", Acct(0) + " 2330 ABS7 0 3",
+                                      Acct(0) + " 2330 EAS7 0 500"}));
 }
 
 TEST_F(InventoryBatchTest, ASecondPressWhileARefusalIsShownIsIgnoredAndNothingGoesTwice) {
