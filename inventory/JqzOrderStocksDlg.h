@@ -56,6 +56,17 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   const std::vector<AccountEntry>& AccountEntries() const { return m_vecAccountEntries; }
   bool bAllAccounts() const { return m_bAllAccounts != 0; }
 
+  // A ticked row as it stood when a batch button was pressed, and an order built from it.
+  struct TickedRow {
+    AccountType m_account;
+    CString m_strKey;
+    std::vector<CString> m_cells;
+  };
+  struct BatchOrder {
+    AccountType m_account;
+    CBaseOrder_OrderInfo m_order;
+  };
+
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
@@ -68,6 +79,18 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   afx_msg void OnChkSelectAll();
   afx_msg LRESULT OnListCellClick(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnListCellDblClk(WPARAM wParam, LPARAM lParam);
+
+  // ---- Batch orders over the ticked rows (OrderStocksBatch.cpp) ----
+  afx_msg void OnBtnClearOut();
+  afx_msg void OnBtnDayTrade();
+  afx_msg void OnBtnKeep();
+  // False when no line of the name list is ticked.
+  bool bTickedRows(std::vector<TickedRow>& rows) const;
+  // The sell-out orders of the rows; codes no market knows go to vecUnknown.
+  std::vector<BatchOrder> vecSellOutOrders(const std::vector<TickedRow>& rows,
+                                           std::vector<CString>& vecUnknown) const;
+  void vConfirmAndSend(const std::vector<BatchOrder>& orders);
+  void vShowBatchRefusal(const CString& strMessage, const AccountType& account);
 
   // ---- Data ----
   void vRecvAllAccountsData(int nNotifyCode, const OrderDataNotice& notice);
@@ -126,6 +149,7 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   BYTE m_byQuoteReq[3];
   int m_nNameTopIndex;
   BYTE m_bAllAccounts;
+  bool m_bBatchBusy = false;
   std::vector<AccountEntry> m_vecAccountEntries;
   std::vector<CBaseOrder_FSStorageStockInfo> m_vecFSStorage;
   std::vector<CBaseOrder_StorageStockInfo> m_vecDSStorage;
