@@ -1,7 +1,6 @@
 // The summary a run prints and the report it leaves: what a person reads after a run.
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 #include <string>
 #include <vector>
@@ -48,11 +47,15 @@ const std::string kScenario = U8(u8R"json({
 bool WellNested(const std::string& html, std::string* why) {
   static const std::set<std::string> kVoid = {"meta", "img", "br", "!DOCTYPE"};
   std::vector<std::string> open;
-  std::regex tag(R"(<(/?)([!A-Za-z0-9]+)[^>]*>)");
-  for (auto it = std::sregex_iterator(html.begin(), html.end(), tag); it != std::sregex_iterator(); ++it) {
-    std::string name = (*it)[2];
+  for (size_t at = html.find('<'); at != std::string::npos; at = html.find('<', at + 1)) {
+    size_t end = html.find('>', at);
+    if (end == std::string::npos) break;
+    bool closing = html[at + 1] == '/';
+    size_t nameStart = at + (closing ? 2 : 1);
+    size_t nameEnd = html.find_first_of(" >", nameStart);
+    std::string name = html.substr(nameStart, nameEnd - nameStart);
     if (kVoid.count(name)) continue;
-    if ((*it)[1] == "") {
+    if (!closing) {
       open.push_back(name);
     } else if (open.empty() || open.back() != name) {
       *why = "</" + name + "> closes " + (open.empty() ? "nothing" : "<" + open.back() + ">");
@@ -65,11 +68,13 @@ bool WellNested(const std::string& html, std::string* why) {
   return open.empty();
 }
 
-std::vector<std::string> All(const std::string& text, const std::string& pattern) {
+// What stands between each `before` and the next `after`, in order.
+std::vector<std::string> All(const std::string& text, const std::string& before, const std::string& after) {
   std::vector<std::string> found;
-  std::regex re(pattern);
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it) {
-    found.push_back((*it)[1]);
+  for (size_t at = text.find(before); at != std::string::npos; at = text.find(before, at + 1)) {
+    size_t from = at + before.size(), to = text.find(after, from);
+    if (to == std::string::npos) break;
+    found.push_back(text.substr(from, to - from));
   }
   return found;
 }
@@ -103,12 +108,12 @@ TEST_F(RunReportTest, TheReportShowsEverySnapshotAndHighlightsFailedExpectations
   EXPECT_EQ(html.find("http"), std::string::npos);
 
   // Every snapshot inline, by a name that resolves to the file in the folder, in run order.
-  auto images = All(html, R"re(<img src="([^"]*)")re");
+  auto images = All(html, "<img src=\"", "\"");
   ASSERT_EQ(images, (std::vector<std::string>{"first &lt;page&gt;.png", "after.png"}));
   EXPECT_TRUE(std::filesystem::exists(out / "first <page>.png"));
 
   // The failed expectation in a highlighted row, with its step and what was found.
-  auto failed = All(html, R"re(<tr class="fail">(.*?)</tr>)re");
+  auto failed = All(html, "<tr class=\"fail\">", "</tr>");
   bool expectation = false, refusal = false;
   for (const auto& row : failed) {
     expectation = expectation || row.find("/steps/10</code> <b>failed</b>: rowCount: expected 7, found 1") !=
