@@ -13,6 +13,7 @@
 #include "OrderBK.h"
 #include "host/environment.h"
 #include "host/list_columns.h"
+#include "host/sheet_export.h"
 
 CString g_cszProductName = "QZ 證券交易系統";
 
@@ -198,8 +199,6 @@ bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const&
 
 void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle,
                              CString strAlign, CBaseOrder_UserInfo* pUser, bool bOption) {
-  (void)names, (void)grid;
-  host::Log(std::string("spreadsheet export not available: ") + strTitle.str());
   host::HostEvent exported;
   exported.kind = host::HostEvent::Kind::kExport;
   exported.written = false;
@@ -207,6 +206,36 @@ void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle
                    {"align", strAlign.str()},
                    {"user", YesNo(pUser != nullptr)},
                    {"option", YesNo(bOption)}};
+  std::string problem;
+  if (!::IsWindow(grid.GetSafeHwnd()) || host::ListColumnCount(grid) <= 0) {
+    problem = "沒有可匯出的資料";
+  } else {
+    const std::string dir = s_PathGetSysPath(2).str();
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    char name[96];
+    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.xlsx", t.wYear,
+                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    const std::string path = dir + name;
+    problem = host::WriteListSheet(path, names, grid, strTitle, strAlign, pUser);
+    if (problem.empty()) {
+      exported.file = path;
+      exported.written = true;
+    }
+  }
+  // The user learns where the file went, or why there is none.
+  CString message;
+  if (exported.written) {
+    message = "已匯出至 " + CString(exported.file.c_str());
+    host::Log("spreadsheet exported to " + exported.file);
+  } else {
+    message = "匯出失敗: " + CString(problem.c_str());
+    host::Log("spreadsheet export failed: " + problem);
+  }
+  ::MessageBoxA(::GetActiveWindow(), message, g_cszProductName,
+                MB_OK | (exported.written ? MB_ICONINFORMATION : MB_ICONWARNING));
   host::Notify(exported);
 }
 
