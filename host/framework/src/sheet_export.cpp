@@ -95,8 +95,9 @@ std::string WriteListSheet(const std::string& path, CListCtrl& names, CListCtrl&
   for (int i = 0; i < lines; ++i, ++row) {
     for (int c = 0; c < columns; ++c) {
       const CString cell = c < nameColumns ? names.GetItemText(i, c) : grid.GetItemText(i, c - nameColumns);
-      if (cell.IsEmpty()) continue;
       const std::string text = Utf8(cell);
+      // Blank cells (the total row's spacers) stay empty in the sheet.
+      if (text.find_first_not_of(' ') == std::string::npos) continue;
       double value = 0;
       if (PlainNumber(text, value))
         worksheet_write_number(ws, row, static_cast<lxw_col_t>(c), value, formatOf(c));
