@@ -272,6 +272,13 @@ TEST_F(QzhostTest, TheInventoryScenarioPasses) {
   // Both grids were handed to the host's export and print helpers.
   EXPECT_NE(transcript.find("\"align\":\"CRRR\""), std::string::npos);
   EXPECT_NE(transcript.find("\"align\":\"LRRR\""), std::string::npos);
+  bool pdf = false, xlsx = false;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_ / "inventory")) {
+    pdf = pdf || entry.path().extension() == ".pdf";
+    xlsx = xlsx || entry.path().extension() == ".xlsx";
+  }
+  EXPECT_TRUE(pdf);
+  EXPECT_TRUE(xlsx);
   const size_t at = transcript.find("\"event\":\"priceAgent\"");
   ASSERT_NE(at, std::string::npos);
   const size_t start =

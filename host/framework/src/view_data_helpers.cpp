@@ -13,6 +13,7 @@
 #include "OrderBK.h"
 #include "host/environment.h"
 #include "host/list_columns.h"
+#include "host/list_print.h"
 #include "host/sheet_export.h"
 
 CString g_cszProductName = "QZ 證券交易系統";
@@ -181,10 +182,6 @@ std::string YesNo(bool b) { return b ? "yes" : "no"; }
 bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const& strTitle,
                                CBaseOrder_UserInfo* pUser, int nMode, CString strAlign,
                                int nOption) {
-  (void)grid, (void)names;
-  // Nothing is printed yet: the request is reported with what the caller gave.
-  const bool refused = host::TakePrintFailure();
-  host::Log(std::string(refused ? "print failed: " : "print not available: ") + strTitle.str());
   host::HostEvent printed;
   printed.kind = host::HostEvent::Kind::kPrint;
   printed.written = false;
@@ -193,8 +190,31 @@ bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const&
                   {"align", strAlign.str()},
                   {"user", YesNo(pUser != nullptr)},
                   {"option", std::to_string(nOption)}};
+  std::string problem;
+  if (host::TakePrintFailure()) {
+    problem = "the printer cannot be reached";
+  } else if (!::IsWindow(grid.GetSafeHwnd()) || grid.GetItemCount() <= 0) {
+    problem = "nothing to print";
+  } else {
+    const std::string dir = s_PathGetSysPath(2).str();
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    char name[96];
+    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.pdf", t.wYear,
+                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    const std::string path = dir + name;
+    problem = host::PrintListsToPdf(path, grid, names, strTitle, strAlign, pUser);
+    if (problem.empty()) {
+      printed.file = path;
+      printed.written = true;
+    }
+  }
+  host::Log(printed.written ? "printed to " + printed.file
+                            : "print failed: " + strTitle.str() + ": " + problem);
   host::Notify(printed);
-  return false;
+  return printed.written;
 }
 
 void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle,
