@@ -45,6 +45,7 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   void vRefreshData() override;
   void vChangeCast(CFont* pFont) override;
   void vChangeDlgCast() override;
+  void vRecvMultiSymbolMemoryRecovery(const CMultiSymbolMemoryInfo* pInfo) override;
 
   // CListCtrlExHOwner: keep the two lists on the same top row.
   void OnListKeyDown(int nListNo, UINT nChar) override;
@@ -77,6 +78,10 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   afx_msg void OnSelchangeAccount();
   afx_msg void OnBtnQueryStocks();
   afx_msg void OnChkSelectAll();
+  afx_msg void OnBtnMarketValue();
+  afx_msg void OnChkIncludeOdd();
+  afx_msg void OnBtnPrint();
+  afx_msg void OnBtnExportExcel();
   afx_msg LRESULT OnListCellClick(WPARAM wParam, LPARAM lParam);
   afx_msg LRESULT OnListCellDblClk(WPARAM wParam, LPARAM lParam);
 
@@ -112,6 +117,13 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   bool bClearGrid();
   void vShowRows();
   void vUpdateCountLabel();
+  void vUpdateMaintainRate();
+
+  // ---- Market value ----
+  void vBuildMarketValueColumns();
+  void vShowMarketValue();
+  // The latest price of a holding by its key; 0 when the quote memory has none.
+  double dHoldingPrice(const CString& strKey) const;
   void vHideNameListBars();
   // Scrolls the other list so that its top row is the top row of list nListNo.
   void vAlignTopRows(int nListNo);
@@ -155,6 +167,9 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   std::vector<CBaseOrder_StorageStockInfo> m_vecDSStorage;
   RowMap m_mapRows;
   MarketValueMap m_mapMarketValue;
+  // The account whose ratio the label shows, so that an empty answer for another
+  // account hides the label instead of leaving that figure under the new account.
+  CString m_strRatioAccount;
 
   CButton m_btnMarketValue;
   CButton m_btnQuery;

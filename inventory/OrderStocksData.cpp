@@ -99,10 +99,13 @@ void JqzOrderStocksDlg::vRecvRefreshOrderData(int nNotifyCode, OrderDataNotice n
   } else {
     return;
   }
-  if (bShown)
+  if (!bShown)
+    vShowListDlgTipMsg(1, &m_listMain, kTipTop, kTipMilliseconds);
+  else if (m_bDetailMode)
     vShowRows();
   else
-    vShowListDlgTipMsg(1, &m_listMain, kTipTop, kTipMilliseconds);
+    vShowMarketValue();
+  if (m_CurAccount.m_nAccountType == ACCOUNTTYPE_DOMESTIC_STOCK) vUpdateMaintainRate();
 }
 
 void JqzOrderStocksDlg::vRecvAllAccountsData(int nNotifyCode, const OrderDataNotice& notice) {
@@ -120,10 +123,14 @@ void JqzOrderStocksDlg::vRecvAllAccountsData(int nNotifyCode, const OrderDataNot
   vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
   if (bRefillAccountEntries(m_CurAccount.m_nAccountType)) {
     vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
-    vShowRows();
+    if (m_bDetailMode)
+      vShowRows();
+    else
+      vShowMarketValue();
   } else {
     vShowListDlgTipMsg(1, &m_listMain, kTipTop, kTipMilliseconds);
   }
+  if (m_CurAccount.m_nAccountType == ACCOUNTTYPE_DOMESTIC_STOCK) vUpdateMaintainRate();
 }
 
 bool JqzOrderStocksDlg::bRefillAccountEntries(int nKind) {
@@ -160,6 +167,7 @@ void JqzOrderStocksDlg::vActivateAccount(int nKind) {
   m_bAllAccounts =
       m_CurAccount.m_strAccount == s_LangGetLangString("IDS_ORDER-COMMON_ALL_ACCOUNT") ? 1 : 0;
   OnSize(0, 0, 0);
+  if (nKind == ACCOUNTTYPE_DOMESTIC_STOCK) vUpdateMaintainRate();
 
   // Whatever the grid showed belonged to the account before.
   m_mapRows.clear();
@@ -172,11 +180,16 @@ void JqzOrderStocksDlg::vActivateAccount(int nKind) {
       if (CWnd* pRatio = GetDlgItem(IDC_STATIC_STM_RATIO)) pRatio->ShowWindow(SW_HIDE);
       if (bRefillAccountEntries(nKind)) {
         vShowListDlgTipMsg(2, nullptr, 0, kTipMilliseconds);
-        if (nKind == ACCOUNTTYPE_FOREIGN_STOCK)
-          vBuildFSColumns();
-        else
-          vBuildDSColumns();
-        vShowRows();
+        if (m_bDetailMode == 0) {
+          vBuildMarketValueColumns();
+          vShowMarketValue();
+        } else {
+          if (nKind == ACCOUNTTYPE_FOREIGN_STOCK)
+            vBuildFSColumns();
+          else
+            vBuildDSColumns();
+          vShowRows();
+        }
       } else {
         vShowListDlgTipMsg(1, &m_listMain, kTipTop, kTipMilliseconds);
       }

@@ -120,8 +120,11 @@ void JqzOrderStocksDlg::vInitLists() {
 
 void JqzOrderStocksDlg::vUpdateCountLabel() {
   if (!::IsWindow(m_stcCount.GetSafeHwnd())) return;
+  int n = m_listMain.GetItemCount();
+  // The market-value grid's last row is its total, not a holding.
+  if (m_bDetailMode == 0 && n >= 1) --n;
   CString text;
-  text.Format("%d %s", m_listMain.GetItemCount(),
+  text.Format("%d %s", n,
               s_LangGetLangString("IDS_QZORDERVIEW_JQZORDERSTOCKDLG_TIP2").GetString());
   m_stcCount.SetWindowText(text);
 }

@@ -263,10 +263,22 @@ TEST_F(QzhostTest, TheInventoryScenarioPasses) {
   const fs::path scenario = fs::path(QZ_DEMO_SCENARIO).parent_path() / "inventory.json";
   Outcome o = Qzhost("run " + scenario.string() + " --out " + (dir_ / "inventory").string());
   EXPECT_EQ(o.status, 0) << o.output;
-  for (const char* name : {"inventory-domestic", "inventory-all-accounts", "inventory-foreign"})
+  for (const char* name : {"inventory-domestic", "inventory-market-value",
+                           "inventory-market-value-without-odd", "inventory-all-accounts",
+                           "inventory-foreign"})
     EXPECT_TRUE(fs::exists(dir_ / "inventory" / (std::string(name) + ".png"))) << name;
   // The double click on 2330's cash today reached the order window as three lots.
   const std::string transcript = Read(dir_ / "inventory" / "transcript.jsonl");
+  // Both grids were handed to the host's export and print helpers.
+  EXPECT_NE(transcript.find("\"align\":\"CRRR\""), std::string::npos);
+  EXPECT_NE(transcript.find("\"align\":\"LRRR\""), std::string::npos);
+  bool pdf = false, xlsx = false;
+  for (const auto& entry : fs::recursive_directory_iterator(dir_ / "inventory")) {
+    pdf = pdf || entry.path().extension() == ".pdf";
+    xlsx = xlsx || entry.path().extension() == ".xlsx";
+  }
+  EXPECT_TRUE(pdf);
+  EXPECT_TRUE(xlsx);
   const size_t at = transcript.find("\"event\":\"priceAgent\"");
   ASSERT_NE(at, std::string::npos);
   const size_t start =

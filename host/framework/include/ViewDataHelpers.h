@@ -59,8 +59,10 @@ void g_vResetDatano(CListCtrl* pList, int nSortColumn, CBaseOrderItemGroup* pGro
 // Exports the list (header and lines, tab-separated, CP950) to a new file under the
 // export directory; false when there is nothing to write or the file cannot be made.
 bool g_DataExport(CListCtrl& list);
-// Print and spreadsheet export of the two inventory lists (not available in this
-// terminal yet: they log the request and report failure).
+// Print and spreadsheet export of the two inventory lists. Print renders them to a PDF
+// under the export directory (the terminal's print-to-file); false when there is nothing
+// to print or the file cannot be made. Export writes an .xlsx there and tells the user
+// where it went, or why it could not be written, in a message box.
 bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const& strTitle,
                                CBaseOrder_UserInfo* pUser, int nMode, CString strAlign,
                                int nOption);

@@ -13,6 +13,8 @@
 #include "OrderBK.h"
 #include "host/environment.h"
 #include "host/list_columns.h"
+#include "host/list_print.h"
+#include "host/sheet_export.h"
 
 CString g_cszProductName = "QZ 證券交易系統";
 
@@ -180,10 +182,6 @@ std::string YesNo(bool b) { return b ? "yes" : "no"; }
 bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const& strTitle,
                                CBaseOrder_UserInfo* pUser, int nMode, CString strAlign,
                                int nOption) {
-  (void)grid, (void)names;
-  // Nothing is printed yet: the request is reported with what the caller gave.
-  const bool refused = host::TakePrintFailure();
-  host::Log(std::string(refused ? "print failed: " : "print not available: ") + strTitle.str());
   host::HostEvent printed;
   printed.kind = host::HostEvent::Kind::kPrint;
   printed.written = false;
@@ -192,14 +190,35 @@ bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const&
                   {"align", strAlign.str()},
                   {"user", YesNo(pUser != nullptr)},
                   {"option", std::to_string(nOption)}};
+  std::string problem;
+  if (host::TakePrintFailure()) {
+    problem = "the printer cannot be reached";
+  } else if (!::IsWindow(grid.GetSafeHwnd()) || grid.GetItemCount() <= 0) {
+    problem = "nothing to print";
+  } else {
+    const std::string dir = s_PathGetSysPath(2).str();
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    char name[96];
+    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.pdf", t.wYear,
+                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    const std::string path = dir + name;
+    problem = host::PrintListsToPdf(path, grid, names, strTitle, strAlign, pUser);
+    if (problem.empty()) {
+      printed.file = path;
+      printed.written = true;
+    }
+  }
+  host::Log(printed.written ? "printed to " + printed.file
+                            : "print failed: " + strTitle.str() + ": " + problem);
   host::Notify(printed);
-  return false;
+  return printed.written;
 }
 
 void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle,
                              CString strAlign, CBaseOrder_UserInfo* pUser, bool bOption) {
-  (void)names, (void)grid;
-  host::Log(std::string("spreadsheet export not available: ") + strTitle.str());
   host::HostEvent exported;
   exported.kind = host::HostEvent::Kind::kExport;
   exported.written = false;
@@ -207,6 +226,36 @@ void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle
                    {"align", strAlign.str()},
                    {"user", YesNo(pUser != nullptr)},
                    {"option", YesNo(bOption)}};
+  std::string problem;
+  if (!::IsWindow(grid.GetSafeHwnd()) || host::ListColumnCount(grid) <= 0) {
+    problem = "沒有可匯出的資料";
+  } else {
+    const std::string dir = s_PathGetSysPath(2).str();
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    char name[96];
+    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.xlsx", t.wYear,
+                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    const std::string path = dir + name;
+    problem = host::WriteListSheet(path, names, grid, strTitle, strAlign, pUser);
+    if (problem.empty()) {
+      exported.file = path;
+      exported.written = true;
+    }
+  }
+  // The user learns where the file went, or why there is none.
+  CString message;
+  if (exported.written) {
+    message = "已匯出至 " + CString(exported.file.c_str());
+    host::Log("spreadsheet exported to " + exported.file);
+  } else {
+    message = "匯出失敗: " + CString(problem.c_str());
+    host::Log("spreadsheet export failed: " + problem);
+  }
+  ::MessageBoxA(::GetActiveWindow(), message, g_cszProductName,
+                MB_OK | (exported.written ? MB_ICONINFORMATION : MB_ICONWARNING));
   host::Notify(exported);
 }
 
