@@ -64,6 +64,16 @@ int listIndexOf(const std::string& key, const CString& strList) {
   return ec == std::errc() && end == last && n > 0 && *first != '0' ? n : 0;
 }
 
+// A profile line cannot keep blanks around its value, byte by byte as the reader trims them;
+// a value read with them (a line cut short by a NUL) is given as it would read once saved.
+CString asSaved(const CString& strValue) {
+  std::string text = strValue.str();
+  const char* const blanks = " \t\n\v\f\r\x1a";
+  const size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return CString();
+  return CString(text.substr(first, text.find_last_not_of(blanks) - first + 1).c_str());
+}
+
 // A whole decimal number, blanks around it allowed; nothing else is one.
 bool parseInt(const CString& strText, int& n) {
   std::string text = strText.str();
@@ -146,7 +156,7 @@ bool JqzCfgIO2::bGetViewCommonInfo(const CString& strLayout, int nViewIndex,
     CString key, value;
     key.Format("%s.%d", strKey.GetString(), i);
     bGetViewValue(strLayout, nViewIndex, key, value);
-    values.push_back(value);
+    values.push_back(asSaved(value));
   }
   return true;
 }
