@@ -177,6 +177,19 @@ bool g_DataExport(CListCtrl& list) {
 
 namespace {
 std::string YesNo(bool b) { return b ? "yes" : "no"; }
+
+// A new file in the export folder, named for the local time to the millisecond.
+std::string InventoryFilePath(const char* extension) {
+  const std::string dir = s_PathGetSysPath(2).str();
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  SYSTEMTIME t{};
+  GetLocalTime(&t);
+  char name[96];
+  std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.%s", t.wYear, t.wMonth,
+                t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, extension);
+  return dir + name;
+}
 }  // namespace
 
 bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const& strTitle,
@@ -196,15 +209,7 @@ bool g_vPrintListCtrlInventory(CListCtrl& grid, CListCtrl& names, CString const&
   } else if (!::IsWindow(grid.GetSafeHwnd()) || grid.GetItemCount() <= 0) {
     problem = "nothing to print";
   } else {
-    const std::string dir = s_PathGetSysPath(2).str();
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    char name[96];
-    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.pdf", t.wYear,
-                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    const std::string path = dir + name;
+    const std::string path = InventoryFilePath("pdf");
     problem = host::PrintListsToPdf(path, grid, names, strTitle, strAlign, pUser);
     if (problem.empty()) {
       printed.file = path;
@@ -230,15 +235,7 @@ void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle
   if (!::IsWindow(grid.GetSafeHwnd()) || host::ListColumnCount(grid) <= 0) {
     problem = "沒有可匯出的資料";
   } else {
-    const std::string dir = s_PathGetSysPath(2).str();
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    char name[96];
-    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.xlsx", t.wYear,
-                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
-    const std::string path = dir + name;
+    const std::string path = InventoryFilePath("xlsx");
     problem = host::WriteListSheet(path, names, grid, strTitle, strAlign, pUser);
     if (problem.empty()) {
       exported.file = path;
