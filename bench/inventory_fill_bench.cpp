@@ -16,6 +16,7 @@
 #include <OrderDataNotice.h>
 
 #include "module_scene.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -149,38 +150,18 @@ BENCHMARK(BM_BareBaseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_InventoryFill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InventoryAllAccounts)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's CPU time per iteration to print the ratios after the table: on a
-// machine shared with other work the wall time also counts the waits for a processor.
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-        times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  benchscene::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  auto t = [&](const char* name) {
-    auto it = reporter.times.find(name);
-    return it == reporter.times.end() ? 0.0 : it->second;
-  };
-  auto ratio = [&](const char* what, double a, double b, double target) {
-    if (a > 0 && b > 0) std::printf("%-44s %6.2f  (target at most %.0f)\n", what, a / b, target);
-  };
-  ratio("fill / baseline, 1,000 rows", t("BM_InventoryFill/1000"), t("BM_BareBaseline/1000"), 4);
-  ratio("fill / baseline, 10,000 rows", t("BM_InventoryFill/10000"), t("BM_BareBaseline/10000"), 4);
-  ratio("all accounts / baseline, 10 x 1,000 rows", t("BM_InventoryAllAccounts"),
-        t("BM_BareBaseline/10000"), 4);
-  ratio("fill 10,000 / fill 1,000 rows", t("BM_InventoryFill/10000"), t("BM_InventoryFill/1000"),
+  reporter.Ratio("fill / baseline, 1,000 rows", "BM_InventoryFill/1000", "BM_BareBaseline/1000", 4);
+  reporter.Ratio("fill / baseline, 10,000 rows", "BM_InventoryFill/10000", "BM_BareBaseline/10000", 4);
+  reporter.Ratio("all accounts / baseline, 10 x 1,000 rows", "BM_InventoryAllAccounts",
+        "BM_BareBaseline/10000", 4);
+  reporter.Ratio("fill 10,000 / fill 1,000 rows", "BM_InventoryFill/10000", "BM_InventoryFill/1000",
         12);
   return 0;
 }

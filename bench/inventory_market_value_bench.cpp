@@ -17,6 +17,7 @@
 #include <ViewDataHelpers.h>
 
 #include "module_scene.h"
+#include "ratio_reporter.h"
 
 namespace {
 
@@ -140,36 +141,18 @@ void BM_BareBaseline(benchmark::State& state) {
 BENCHMARK(BM_BareBaseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MarketValueRecompute)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    for (const Run& run : runs)
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-        times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    ConsoleReporter::ReportRuns(runs);
-  }
-  std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RatioReporter reporter;
+  benchscene::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();
-  auto t = [&](const char* name) {
-    auto it = reporter.times.find(name);
-    return it == reporter.times.end() ? 0.0 : it->second;
-  };
-  auto ratio = [&](const char* what, double a, double b, double target) {
-    if (a > 0 && b > 0) std::printf("%-44s %6.2f  (target at most %.0f)\n", what, a / b, target);
-  };
-  ratio("recompute / baseline, 1,000 holdings", t("BM_MarketValueRecompute/1000"),
-        t("BM_BareBaseline/1000"), 4);
-  ratio("recompute / baseline, 10,000 holdings", t("BM_MarketValueRecompute/10000"),
-        t("BM_BareBaseline/10000"), 4);
-  ratio("recompute 10,000 / 1,000 holdings", t("BM_MarketValueRecompute/10000"),
-        t("BM_MarketValueRecompute/1000"), 12);
+  reporter.Ratio("recompute / baseline, 1,000 holdings", "BM_MarketValueRecompute/1000",
+        "BM_BareBaseline/1000", 4);
+  reporter.Ratio("recompute / baseline, 10,000 holdings", "BM_MarketValueRecompute/10000",
+        "BM_BareBaseline/10000", 4);
+  reporter.Ratio("recompute 10,000 / 1,000 holdings", "BM_MarketValueRecompute/10000",
+        "BM_MarketValueRecompute/1000", 12);
   return 0;
 }
