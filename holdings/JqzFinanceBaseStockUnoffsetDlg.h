@@ -32,6 +32,23 @@ class JqzFinanceBaseStockUnoffsetDlg : public JqzOrderBaseDlg {
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
+  // The back-end refused an order: its text (or a plain failure when it gave none), or for
+  // a certificate that does not match the question whether to open certificate management
+  // for the order's account.
+  void vShowOrderRefusal(const CString& strMessage, const AccountType& account);
 
   DECLARE_MESSAGE_MAP()
+};
+
+// Marks an order flow as running for as long as it is in scope: a press that arrives while
+// the flow waits in one of its dialogs or message boxes would send the same orders again.
+class OrderFlowBusy {
+ public:
+  explicit OrderFlowBusy(bool& flag) : m_flag(flag) { m_flag = true; }
+  ~OrderFlowBusy() { m_flag = false; }
+  OrderFlowBusy(const OrderFlowBusy&) = delete;
+  OrderFlowBusy& operator=(const OrderFlowBusy&) = delete;
+
+ private:
+  bool& m_flag;
 };

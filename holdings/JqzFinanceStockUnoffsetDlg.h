@@ -68,9 +68,6 @@ class JqzFinanceStockUnoffsetDlg : public JqzFinanceBaseStockUnoffsetDlg {
   void vClearShownData();
   // The market-value caption's text; an empty one hides the total.
   static bool bShowMarketValue();
-  // The back-end refused an order: its text, or for a certificate that does not match
-  // the question whether to open certificate management for the account.
-  void vShowOrderRefusal(const CString& strMessage, const AccountType& account);
   // The note over the list after a new average cost, in the tip window made on first use.
   void vShowCostTip();
 

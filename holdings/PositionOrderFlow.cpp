@@ -22,19 +22,6 @@ constexpr int kDefaultBoardLot = 1000;
 constexpr COLORREF kCostTipText = 0x000000;
 constexpr COLORREF kCostTipBack = 0x00FF00;
 constexpr int kCostTipMilliseconds = 5000;
-constexpr char kCertificateMismatch[] = "10000";
-
-// Marks a flow as running for as long as it is in scope.
-class BusyFlag {
- public:
-  explicit BusyFlag(bool& flag) : m_flag(flag) { m_flag = true; }
-  ~BusyFlag() { m_flag = false; }
-  BusyFlag(const BusyFlag&) = delete;
-  BusyFlag& operator=(const BusyFlag&) = delete;
-
- private:
-  bool& m_flag;
-};
 
 // Tenths of a second since the start of the month, as the back-end numbers requests.
 CString strCostSerial() {
@@ -70,7 +57,7 @@ void JqzFinanceStockUnoffsetDlg::vOrderFromSelectedRow(int nCode) {
   // the order goes out under the account the row was shown for.
   const PositionRow row = m_rows[nRow];
   const AccountType account = m_CurAccount;
-  BusyFlag busy(m_bOrderBusy);
+  OrderFlowBusy busy(m_bOrderBusy);
 
   int nUnit = kDefaultBoardLot;
   OrderBK_vGetUnit(row.m_strCode, nUnit, false);
@@ -101,22 +88,6 @@ void JqzFinanceStockUnoffsetDlg::vOrderFromSelectedRow(int nCode) {
     vShowOrderRefusal(strMessage, account);
 }
 
-void JqzFinanceStockUnoffsetDlg::vShowOrderRefusal(const CString& strMessage,
-                                                   const AccountType& account) {
-  if (strMessage != kCertificateMismatch) {
-    // A refusal without a reason still reaches the user.
-    MessageBox(strMessage.IsEmpty() ? CString("委託失敗") : strMessage, g_cszProductName, MB_OK);
-    return;
-  }
-  CString text;
-  text.Format(
-      "%s\n%s",
-      BKOrderInterface::LangGetLangString("IDS_ORDER-ITEM_STATUS_CAERROR_DATADISAGREE").GetString(),
-      BKOrderInterface::LangGetLangString("IDS_DIALOG-TABCAMENAGEMENT_BUTTON_OPEN").GetString());
-  if (MessageBox(text, g_cszProductName, MB_YESNO) == IDYES)
-    JqzCAManagementDlg(CString(), account.m_strAccount + account.m_strSubAccount, this).DoModal();
-}
-
 void JqzFinanceStockUnoffsetDlg::OnBtnSetAvgPrice() {
   if (m_bOrderBusy) return;
   if (m_CurAccount.m_strAccount.IsEmpty()) {
@@ -132,7 +103,7 @@ void JqzFinanceStockUnoffsetDlg::OnBtnSetAvgPrice() {
       candidates.push_back(c);
   }
   if (candidates.empty()) return;
-  BusyFlag busy(m_bOrderBusy);
+  OrderFlowBusy busy(m_bOrderBusy);
 
   CDlgSetAvgDealPrice dlg(candidates, this);
   // Only a choice the dialog accepted is applied, however the dialog was ended.

@@ -95,7 +95,6 @@ class JqzOrderStocksDlg : public JqzFinanceBaseStockUnoffsetDlg, public CListCtr
   std::vector<BatchOrder> vecSellOutOrders(const std::vector<TickedRow>& rows,
                                            std::vector<CString>& vecUnknown) const;
   void vConfirmAndSend(const std::vector<BatchOrder>& orders);
-  void vShowBatchRefusal(const CString& strMessage, const AccountType& account);
 
   // ---- Data ----
   void vRecvAllAccountsData(int nNotifyCode, const OrderDataNotice& notice);

@@ -20,20 +20,6 @@ namespace {
 constexpr BYTE kMarketListed = 16;
 constexpr BYTE kMarketOtc = 122;
 constexpr BYTE kMarketForeign = 22;
-constexpr char kCertificateMismatch[] = "10000";
-
-// A press that arrives while a batch waits for an answer (its confirmation or one of
-// its message boxes) would build and send the same rows a second time.
-class BatchGuard {
- public:
-  explicit BatchGuard(bool& flag) : m_flag(flag) { m_flag = true; }
-  ~BatchGuard() { m_flag = false; }
-  BatchGuard(const BatchGuard&) = delete;
-  BatchGuard& operator=(const BatchGuard&) = delete;
-
- private:
-  bool& m_flag;
-};
 
 CString Lang(const char* pszKey) { return s_LangGetLangString(pszKey); }
 
@@ -160,7 +146,7 @@ std::vector<JqzOrderStocksDlg::BatchOrder> JqzOrderStocksDlg::vecSellOutOrders(
 
 void JqzOrderStocksDlg::OnBtnClearOut() {
   if (m_bBatchBusy) return;
-  BatchGuard guard(m_bBatchBusy);
+  OrderFlowBusy guard(m_bBatchBusy);
   if (m_listMain.GetItemCount() < 1) {
     MessageBox(Lang("IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG1"), g_cszProductName, MB_OK);
     return;
@@ -181,7 +167,7 @@ void JqzOrderStocksDlg::OnBtnClearOut() {
 
 void JqzOrderStocksDlg::OnBtnDayTrade() {
   if (m_bBatchBusy) return;
-  BatchGuard guard(m_bBatchBusy);
+  OrderFlowBusy guard(m_bBatchBusy);
   if (m_listMain.GetItemCount() < 1) {
     MessageBox(Lang("IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG5"), g_cszProductName, MB_OK);
     return;
@@ -240,28 +226,13 @@ void JqzOrderStocksDlg::vConfirmAndSend(const std::vector<BatchOrder>& orders) {
     BeginWaitCursor();
     const bool bSent = OrderBK_bDSNormalOrder(order, strMessage, 0);
     EndWaitCursor();
-    if (!bSent) vShowBatchRefusal(strMessage, batch.m_account);
+    if (!bSent) vShowOrderRefusal(strMessage, batch.m_account);
   }
-}
-
-void JqzOrderStocksDlg::vShowBatchRefusal(const CString& strMessage, const AccountType& account) {
-  if (strMessage != kCertificateMismatch) {
-    // A refusal without a reason still reaches the user.
-    MessageBox(strMessage.IsEmpty() ? CString("委託失敗") : strMessage, g_cszProductName, MB_OK);
-    return;
-  }
-  CString text;
-  text.Format(
-      "%s\n%s",
-      BKOrderInterface::LangGetLangString("IDS_ORDER-ITEM_STATUS_CAERROR_DATADISAGREE").GetString(),
-      BKOrderInterface::LangGetLangString("IDS_DIALOG-TABCAMENAGEMENT_BUTTON_OPEN").GetString());
-  if (MessageBox(text, g_cszProductName, MB_YESNO) == IDYES)
-    JqzCAManagementDlg(CString(), account.m_strAccount + account.m_strSubAccount, this).DoModal();
 }
 
 void JqzOrderStocksDlg::OnBtnKeep() {
   if (m_bBatchBusy) return;
-  BatchGuard guard(m_bBatchBusy);
+  OrderFlowBusy guard(m_bBatchBusy);
   if (m_listMain.GetItemCount() < 1) {
     MessageBox(Lang("IDS_CTABFINANCESTOCKUNOFFSET-STRING_MSG2"), g_cszProductName, MB_OK);
     return;
