@@ -679,7 +679,8 @@ Scenario ParseScenario(const std::string& utf8, const std::string& file) {
   json root;
   try {
     root = json::parse(utf8);
-  } catch (const json::parse_error& e) {
+  } catch (const json::exception& e) {
+    // A parse error, or a number too large for any numeric type (out_of_range).
     throw ScenarioError(file, "", std::string("not JSON: ") + e.what());
   }
   Scenario s;

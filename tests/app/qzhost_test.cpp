@@ -122,6 +122,7 @@ TEST_F(QzhostTest, BadScenariosAreRefusedWithFilePathAndReason) {
   };
   const Case cases[] = {
       {"not JSON", "{ \"steps\": [ ", "not JSON"},
+      {"number beyond any type", "{ \"broker\": { \"latencyMs\": 1E02641 } }", "number overflow"},
       {"wrong type", with([](auto& s) { s["broker"]["latencyMs"] = "fast"; }),
        "/broker/latencyMs: expected an integer"},
       {"unknown step", with([](auto& s) { s["steps"][1]["do"] = "jump"; }),
