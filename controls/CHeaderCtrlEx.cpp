@@ -2,9 +2,29 @@
 
 #include <algorithm>
 
+namespace {
+// Spelled the same by the host's print and export, which know nothing of this class.
+const UINT s_uGroupCaptionMsg = ::RegisterWindowMessageA("QzHeaderGroupCaption");
+
+// Copies as many whole characters as fit, so a cut never splits a double-byte one.
+void CopyWhole(const CString& text, char* out, int room) {
+  if (!out || room <= 0) return;
+  const char* src = text.GetString();
+  int n = 0;
+  while (src[n]) {
+    const int step = ::IsDBCSLeadByteEx(950, static_cast<BYTE>(src[n])) && src[n + 1] ? 2 : 1;
+    if (n + step > room - 1) break;
+    n += step;
+  }
+  std::copy(src, src + n, out);
+  out[n] = '\0';
+}
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CHeaderCtrlEx, CHeaderCtrl)
 ON_WM_PAINT()
 ON_MESSAGE(HDM_LAYOUT, OnLayout)
+ON_REGISTERED_MESSAGE(s_uGroupCaptionMsg, OnGroupCaption)
 END_MESSAGE_MAP()
 
 CHeaderCtrlEx::CHeaderCtrlEx()
@@ -51,6 +71,22 @@ LRESULT CHeaderCtrlEx::OnLayout(WPARAM, LPARAM lParam) {
     layout->prc->top = height;
   }
   return result;
+}
+
+LRESULT CHeaderCtrlEx::OnGroupCaption(WPARAM wParam, LPARAM lParam) {
+  if (!m_bGrouped) return 0;
+  const int column = static_cast<int>(wParam);
+  const int count = GetItemCount();
+  for (const HeaderGroup& group : m_groups) {
+    // A group past the last column is not painted, so it is not reported either.
+    if (group.nLastCol >= count || column < group.nFirstCol || column > group.nLastCol) continue;
+    if (auto* item = reinterpret_cast<HDITEMA*>(lParam)) {
+      if (item->mask & HDI_TEXT) CopyWhole(group.strCaption, item->pszText, item->cchTextMax);
+      if (item->mask & HDI_LPARAM) item->lParam = MAKELPARAM(group.nFirstCol, group.nLastCol);
+    }
+    return group.strCaption.GetLength();
+  }
+  return 0;
 }
 
 void CHeaderCtrlEx::FillGradient(CDC& dc, const CRect& rc) const {

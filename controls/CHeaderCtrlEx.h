@@ -1,6 +1,12 @@
 // The header of CListCtrlExH: painted as a vertical colour gradient, taller
 // than its natural height, with an optional second row of group captions
 // over several columns, and dividers that do not move.
+//
+// Whoever prints or exports the list asks for the groups with the registered
+// message "QzHeaderGroupCaption": wParam is a column, lParam an HDITEMA whose
+// pszText/cchTextMax receive the caption of the group over that column (HDI_TEXT)
+// and whose lParam receives MAKELPARAM(first, last column) of that group
+// (HDI_LPARAM). The result is the caption's length, 0 when no group covers it.
 #pragma once
 
 #include <afxcmn.h>
@@ -39,6 +45,7 @@ class CHeaderCtrlEx : public CHeaderCtrl {
  protected:
   afx_msg void OnPaint();
   afx_msg LRESULT OnLayout(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnGroupCaption(WPARAM wParam, LPARAM lParam);
 
   DECLARE_MESSAGE_MAP()
 

@@ -88,6 +88,44 @@ TEST_F(HeaderTest, AGroupSpansItsColumnsInTheUpperHalf) {
   EXPECT_EQ(plain.DarkIn(CRect(c3.left + 1, 0, c3.right, 4)), 0);
 }
 
+// Asked as a printer or an exporter asks: by its registered name, through the window only.
+TEST_F(HeaderTest, TheGroupOverAColumnIsToldToWhoeverAsksByName) {
+  MakeList(list, 1, {40, 40, 40, 40, 40});
+  const UINT ask = ::RegisterWindowMessageA("QzHeaderGroupCaption");
+  ASSERT_NE(ask, 0u);
+  const HWND header = list.m_header.m_hWnd;
+  auto groupOver = [&](int column, int room, std::string* caption, LPARAM* span) {
+    char text[64] = "untouched";
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_LPARAM;
+    item.pszText = text;
+    item.cchTextMax = room;
+    item.lParam = -1;
+    const LRESULT length = ::SendMessageA(header, ask, static_cast<WPARAM>(column),
+                                          reinterpret_cast<LPARAM>(&item));
+    *caption = text;
+    *span = item.lParam;
+    return length;
+  };
+  std::string caption;
+  LPARAM span = 0;
+  EXPECT_EQ(groupOver(2, 64, &caption, &span), 0);
+  EXPECT_EQ(caption, "untouched");
+
+  ASSERT_TRUE(list.AddHeaderGroup(1, 3, "\xbf\xc4\xb8\xea"));  // two double-byte characters
+  EXPECT_EQ(groupOver(2, 64, &caption, &span), 4);
+  EXPECT_EQ(caption, "\xbf\xc4\xb8\xea");
+  EXPECT_EQ(span, MAKELPARAM(1, 3));
+  EXPECT_EQ(groupOver(0, 64, &caption, &span), 0);
+  EXPECT_EQ(groupOver(4, 64, &caption, &span), 0);
+  // A buffer too small takes whole characters only.
+  EXPECT_EQ(groupOver(1, 4, &caption, &span), 4);
+  EXPECT_EQ(caption, "\xbf\xc4");
+
+  list.ClearHeaderGroups();
+  EXPECT_EQ(groupOver(2, 64, &caption, &span), 0);
+}
+
 TEST_F(HeaderTest, DividersDoNotMove) {
   MakeList(list, 1, {60, 70, 80});
   AddRows(list, 3);

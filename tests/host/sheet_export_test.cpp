@@ -7,38 +7,39 @@
 #include <headless/headless.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <nlohmann/json.hpp>
 
 #include "CommonUtilities.h"
 #include "ViewDataHelpers.h"
 #include "host/cp950_text.h"
 #include "host/environment.h"
 #include "host_fixture.h"
+#include "sheet_reader.h"
 
 namespace {
 
-// Reads every cell of the first sheet as {"A1": value, ...} with the standard library's
-// zip and XML readers, so the file is checked by something other than its writer.
-const char kReader[] = R"PY(
-import json, sys, zipfile, xml.etree.ElementTree as ET
-ns = {"m": "http://schemas.openxmlformats.org/spreadsheetml/2006/main"}
-z = zipfile.ZipFile(sys.argv[1])
-shared = []
-if "xl/sharedStrings.xml" in z.namelist():
-    for si in ET.fromstring(z.read("xl/sharedStrings.xml")).findall("m:si", ns):
-        shared.append("".join(t.text or "" for t in si.iter("{%s}t" % ns["m"])))
-styles = ET.fromstring(z.read("xl/styles.xml"))
-xfs = styles.find("m:cellXfs", ns).findall("m:xf", ns)
-cells = {}
-for c in ET.fromstring(z.read("xl/worksheets/sheet1.xml")).iter("{%s}c" % ns["m"]):
-    v = c.find("m:v", ns)
-    value = shared[int(v.text)] if c.get("t") == "s" else float(v.text)
-    a = xfs[int(c.get("s", "0"))].find("m:alignment", ns)
-    cells[c.get("r")] = [value, a.get("horizontal", "") if a is not None else ""]
-print(json.dumps(cells, ensure_ascii=False))
-)PY";
+// A header that reports groups as a grouped header does: columns 1-2 under one caption.
+class GroupedHeader : public CHeaderCtrl {
+ public:
+  LRESULT OnGroupCaption(WPARAM wParam, LPARAM lParam) {
+    if (wParam < 1 || wParam > 2) return 0;
+    auto* item = reinterpret_cast<HDITEMA*>(lParam);
+    std::snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%s", caption_);
+    item->lParam = MAKELPARAM(1, 2);
+    return static_cast<LRESULT>(std::strlen(caption_));
+  }
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  const char* caption_ = "融資";
+};
+
+const UINT s_groupMessage = ::RegisterWindowMessageA("QzHeaderGroupCaption");
+BEGIN_MESSAGE_MAP(GroupedHeader, CHeaderCtrl)
+ON_REGISTERED_MESSAGE(s_groupMessage, OnGroupCaption)
+END_MESSAGE_MAP()
 
 class SheetExportTest : public hosttest::HostTest {
  protected:
@@ -59,17 +60,28 @@ class SheetExportTest : public hosttest::HostTest {
     HostTest::TearDown();
   }
   static std::string Utf8(const char* cp950) { return host::Cp950ToUtf8(cp950).text; }
-  nlohmann::json ReadBack(const std::string& file) {
-    const std::string script = home_ + "/read_sheet.py";
-    std::ofstream(script) << kReader;
-    std::string out;
-    if (std::FILE* p = ::popen(("python3 " + script + " '" + file + "'").c_str(), "r")) {
-      char buffer[4096];
-      size_t n;
-      while ((n = std::fread(buffer, 1, sizeof buffer, p)) > 0) out.append(buffer, n);
-      ::pclose(p);
-    }
-    return nlohmann::json::parse(out, nullptr, false);
+  void OneRow() {
+    grid_.InsertColumn(0, "庫存股數", LVCFMT_RIGHT, 90);
+    grid_.InsertItem(0, "1");
+  }
+  // The name the export gives its file at this moment of the virtual clock.
+  std::string NextFile() const {
+    SYSTEMTIME t{};
+    ::GetLocalTime(&t);
+    char name[96];
+    std::snprintf(name, sizeof name, "/inventory_%04u%02u%02u_%02u%02u%02u_%03u.xlsx", t.wYear,
+                  t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds);
+    return s_PathGetSysPath(2).str() + name;
+  }
+  void ExpectRefused(const std::string& file, const char* reason) {
+    ASSERT_EQ(exports_.size(), 1u);
+    EXPECT_FALSE(exports_[0].written);
+    EXPECT_TRUE(exports_[0].file.empty());
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
+    const std::string& text = headless::MessageBoxLog()[0].text;
+    EXPECT_EQ(text.rfind(CString("匯出失敗").str(), 0), 0u) << text;
+    EXPECT_NE(text.find(file), std::string::npos) << text;
+    EXPECT_NE(text.find(CString(reason).str()), std::string::npos) << text;
   }
 
   CFrameWnd* frame_ = nullptr;
@@ -84,7 +96,7 @@ TEST_F(SheetExportTest, EveryRowIsWrittenNameFirstWithNumbersAndAlignment) {
   grid_.InsertColumn(1, "市值", LVCFMT_RIGHT, 90);
   const char* rows[][3] = {{"台積電(2330)", "5,500", "3,245,000 元"},
                            {"100%成長", "12", "%s%n"},
-                           {"總市值", "", "3,245,000 元"}};
+                           {"總市值  ", "  ", "3,245,000 元"}};
   for (int r = 0; r < 3; ++r) {
     names_.InsertItem(r, rows[r][0]);
     grid_.InsertItem(r, rows[r][1]);
@@ -102,39 +114,82 @@ TEST_F(SheetExportTest, EveryRowIsWrittenNameFirstWithNumbersAndAlignment) {
   ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
   EXPECT_NE(headless::MessageBoxLog()[0].text.find(exports_[0].file), std::string::npos);
 
-  const nlohmann::json cells = ReadBack(exports_[0].file);
-  ASSERT_TRUE(cells.is_object()) << "python3 could not read " << exports_[0].file;
-  EXPECT_EQ(cells["A1"][0], Utf8("帳務資料-庫存市值"));
-  EXPECT_NE(cells["A2"][0].get<std::string>().find(Utf8("林美玲")), std::string::npos);
-  EXPECT_EQ(cells["A3"][0], Utf8("股票名稱"));
-  EXPECT_EQ(cells["B3"][0], Utf8("庫存股數"));
-  EXPECT_EQ(cells["C3"][0], Utf8("市值"));
+  std::string error;
+  const nlohmann::json sheet = testsupport::ReadSheet(exports_[0].file, &error);
+  ASSERT_TRUE(sheet.is_object()) << error;
+  const nlohmann::json& cells = sheet["cells"];
+  EXPECT_EQ(cells["A1"]["value"], Utf8("帳務資料-庫存市值"));
+  EXPECT_TRUE(cells["A1"]["bold"]);
+  EXPECT_NE(cells["A2"]["value"].get<std::string>().find(Utf8("林美玲")), std::string::npos);
+  // No groups: the captions follow the user line directly.
+  EXPECT_TRUE(sheet["merged"].empty());
+  EXPECT_EQ(cells["A3"]["value"], Utf8("股票名稱"));
+  EXPECT_EQ(cells["B3"]["value"], Utf8("庫存股數"));
+  EXPECT_EQ(cells["C3"]["value"], Utf8("市值"));
   // Name first and centred; a plain number stays a number, aligned right.
-  EXPECT_EQ(cells["A4"], nlohmann::json::array({Utf8("台積電(2330)"), "center"}));
-  EXPECT_EQ(cells["B4"], nlohmann::json::array({5500.0, "right"}));
+  EXPECT_EQ(cells["A4"]["value"], Utf8("台積電(2330)"));
+  EXPECT_EQ(cells["A4"]["align"], "center");
+  EXPECT_EQ(cells["B4"]["type"], "n");
+  EXPECT_EQ(cells["B4"]["value"], 5500);
+  EXPECT_EQ(cells["B4"]["align"], "right");
   // Past the alignment letters the default applies; texts stay texts, "%" included.
-  EXPECT_EQ(cells["C4"], nlohmann::json::array({Utf8("3,245,000 元"), ""}));
-  EXPECT_EQ(cells["A5"][0], Utf8("100%成長"));
-  EXPECT_EQ(cells["C5"][0], "%s%n");
-  EXPECT_EQ(cells["A6"][0], Utf8("總市值"));
+  EXPECT_EQ(cells["C4"]["type"], "s");
+  EXPECT_EQ(cells["C4"]["value"], Utf8("3,245,000 元"));
+  EXPECT_EQ(cells["C4"]["align"], "");
+  EXPECT_EQ(cells["A5"]["value"], Utf8("100%成長"));
+  EXPECT_EQ(cells["C5"]["value"], "%s%n");
+  // Padding blanks are dropped; a blank spacer stays an empty cell.
+  EXPECT_EQ(cells["A6"]["value"], Utf8("總市值"));
   EXPECT_FALSE(cells.contains("B6"));
-  EXPECT_FALSE(cells.contains("A7"));
+  EXPECT_EQ(sheet["rows"], 6);
+}
+
+TEST_F(SheetExportTest, AGroupedHeaderGetsARowOfMergedGroupCaptions) {
+  GroupedHeader header;
+  names_.InsertColumn(0, "股票名稱", LVCFMT_CENTER, 90);
+  for (int c = 0; c < 4; ++c) grid_.InsertColumn(c, c == 0 ? "代號" : "股數", LVCFMT_RIGHT, 60);
+  ASSERT_TRUE(header.SubclassWindow(grid_.GetHeaderCtrl()->GetSafeHwnd()));
+  names_.InsertItem(0, "台積電");
+  grid_.InsertItem(0, "2330");
+  g_UnoffsetDataExportXls(names_, grid_, "帳務資料", "CRRRR", nullptr, false);
+  header.UnsubclassWindow();
+
+  ASSERT_EQ(exports_.size(), 1u);
+  ASSERT_TRUE(exports_[0].written);
+  const nlohmann::json sheet = testsupport::ReadSheet(exports_[0].file);
+  ASSERT_TRUE(sheet.is_object());
+  // Grid columns 1-2 are sheet columns C-D, the name column being first.
+  EXPECT_EQ(sheet["merged"], nlohmann::json::array({"C2:D2"}));
+  EXPECT_EQ(sheet["cells"]["C2"]["value"], Utf8("融資"));
+  EXPECT_EQ(sheet["cells"]["C2"]["align"], "center");
+  EXPECT_FALSE(sheet["cells"].contains("A2"));
+  EXPECT_EQ(sheet["cells"]["A3"]["value"], Utf8("股票名稱"));
+  EXPECT_EQ(sheet["cells"]["E3"]["value"], Utf8("股數"));
+  EXPECT_EQ(sheet["cells"]["B4"]["value"], 2330);
+}
+
+TEST_F(SheetExportTest, AFullDiskIsReportedWithTheFileAndNoFileIsLeft) {
+  OneRow();
+  const std::string file = NextFile();
+  std::filesystem::create_directories(std::filesystem::path(file).parent_path());
+  // Every write to this name fails as on a full disk.
+  std::filesystem::create_symlink("/dev/full", file);
+  g_UnoffsetDataExportXls(names_, grid_, "帳務資料", "R", nullptr, true);
+  ExpectRefused(file, "磁碟空間不足");
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(file)));
 }
 
 TEST_F(SheetExportTest, AFolderThatCannotBeWrittenIsReported) {
-  grid_.InsertColumn(0, "庫存股數", LVCFMT_RIGHT, 90);
-  grid_.InsertItem(0, "1");
+  OneRow();
   // The export folder's place is taken by a file.
   const std::string dir = s_PathGetSysPath(2).str();
   std::filesystem::remove_all(dir);
   std::filesystem::create_directories(std::filesystem::path(dir).parent_path());
   std::ofstream(dir) << "not a folder";
+  const std::string file = NextFile();
   g_UnoffsetDataExportXls(names_, grid_, "帳務資料", "R", nullptr, true);
-  ASSERT_EQ(exports_.size(), 1u);
-  EXPECT_FALSE(exports_[0].written);
-  EXPECT_TRUE(exports_[0].file.empty());
-  ASSERT_EQ(headless::MessageBoxLog().size(), 1u);
-  EXPECT_EQ(headless::MessageBoxLog()[0].text.rfind(CString("匯出失敗").str(), 0), 0u);
+  ExpectRefused(file, "資料夾無法寫入");
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir));
   std::filesystem::remove(dir);
 }
 

@@ -99,6 +99,10 @@ std::string PrintListsToPdf(const std::string& path, CListCtrl& grid, CListCtrl&
   const std::vector<Column> columns = Columns(grid, letters, hasNames ? 1 : 0);
   if (columns.empty()) return "nothing to print";
   const char nameAlign = !letters.empty() ? letters[0] : 'L';
+  std::vector<ListHeaderGroup> groups = ListHeaderGroups(grid);
+  std::erase_if(groups, [&](const ListHeaderGroup& g) {
+    return g.first < 0 || static_cast<size_t>(g.last) >= columns.size();
+  });
   std::string nameCaption;
   if (hasNames) nameCaption = Columns(names, "", 0).front().caption;
 
@@ -143,6 +147,18 @@ std::string PrintListsToPdf(const std::string& path, CListCtrl& grid, CListCtrl&
         if (user) {
           page.Text(userLine, kMargin, y, kPageWidth - 2 * kMargin, 'L', false);
           y += kRowHeight;
+        }
+        // The group captions sit in the row above the column captions, over the part of
+        // each group that falls on this page.
+        for (const ListHeaderGroup& group : groups) {
+          const size_t from = std::max(first, static_cast<size_t>(group.first));
+          const size_t to = std::min(last, static_cast<size_t>(group.last) + 1);
+          if (from >= to) continue;
+          double left = kMargin + (hasNames ? kNameWidth : 0);
+          for (size_t c = first; c < from; ++c) left += columns[c].width;
+          double width = 0;
+          for (size_t c = from; c < to; ++c) width += columns[c].width;
+          page.Text(Utf8(group.caption), left, y, width, 'C', true);
         }
         y += kRowHeight;
         auto line = [&](double at) {

@@ -240,6 +240,8 @@ void g_UnoffsetDataExportXls(CListCtrl& names, CListCtrl& grid, CString strTitle
     if (problem.empty()) {
       exported.file = path;
       exported.written = true;
+    } else {
+      problem = path + ": " + problem;
     }
   }
   // The user learns where the file went, or why there is none.

@@ -1,7 +1,9 @@
-// The column count of a report list: its header's item count.
+// The columns of a report list as its header holds them.
 #pragma once
 
 #include <afxcmn.h>
+
+#include <vector>
 
 namespace host {
 
@@ -9,5 +11,16 @@ inline int ListColumnCount(const CListCtrl& list) {
   const CHeaderCtrl* header = list.GetHeaderCtrl();
   return header ? header->GetItemCount() : 0;
 }
+
+// A caption over the columns first to last, as a grouped header shows it.
+struct ListHeaderGroup {
+  int first = 0;
+  int last = 0;
+  CString caption;
+};
+
+// The groups of the list's header, left to right; none for a header that has no groups or
+// does not answer the "QzHeaderGroupCaption" message (see ListHeaderGroups' definition).
+std::vector<ListHeaderGroup> ListHeaderGroups(const CListCtrl& list);
 
 }  // namespace host
