@@ -236,7 +236,14 @@ void JqzOrderStocksDlg::OnTimer(UINT_PTR nIDEvent) {
   JqzFinanceBaseStockUnoffsetDlg::OnTimer(nIDEvent);
 }
 
-void JqzOrderStocksDlg::vRefreshData() { OnBtnQueryStocks(); }
+// A refresh keeps the face the user chose: market value is fetched again as market value
+// (with fresh quotes), share counts as share counts.
+void JqzOrderStocksDlg::vRefreshData() {
+  if (m_bDetailMode == 0)
+    OnBtnMarketValue();
+  else
+    OnBtnQueryStocks();
+}
 
 // ---- Accounts -------------------------------------------------------------------------------
 
