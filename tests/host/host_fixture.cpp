@@ -1,11 +1,29 @@
 #include "host_fixture.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "host/environment.h"
 
 namespace hosttest {
+
+namespace {
+const UINT s_groupMessage = ::RegisterWindowMessageA("QzHeaderGroupCaption");
+}
+
+BEGIN_MESSAGE_MAP(GroupedHeader, CHeaderCtrl)
+ON_REGISTERED_MESSAGE(s_groupMessage, OnGroupCaption)
+END_MESSAGE_MAP()
+
+LRESULT GroupedHeader::OnGroupCaption(WPARAM wParam, LPARAM lParam) {
+  const int column = static_cast<int>(wParam);
+  if (column < first_ || column > last_) return 0;
+  auto* item = reinterpret_cast<HDITEMA*>(lParam);
+  std::snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%s", caption_.GetString());
+  item->lParam = MAKELPARAM(first_, last_);
+  return caption_.GetLength();
+}
 
 AccountType MakeAccount(const char* broker, const char* number, int kind, const char* sub,
                         const char* name) {

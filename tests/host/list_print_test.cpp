@@ -135,6 +135,21 @@ TEST_F(ListPrintTest, ALongGridRunsOntoNumberedPagesAndAWideOneRepeatsTheNames) 
   EXPECT_NE(wideText.find(Utf8("欄39")), std::string::npos);
 }
 
+TEST_F(ListPrintTest, GroupCaptionsStandAboveTheirColumnsOnEveryPageTheyReach) {
+  hosttest::GroupedHeader header(1, 2, "融資");
+  Fill(3, 14);
+  ASSERT_TRUE(header.SubclassWindow(grid_.GetHeaderCtrl()->GetSafeHwnd()));
+  const bool printed = g_vPrintListCtrlInventory(grid_, names_, "證券庫存", nullptr, 1, "", 1);
+  header.UnsubclassWindow();
+  ASSERT_TRUE(printed);
+  ASSERT_EQ(prints_.size(), 1u);
+  // Fourteen columns take two pages side by side; the group is on the first only.
+  ASSERT_EQ(Pages(prints_[0].file), 2);
+  const std::string text = Text(prints_[0].file);
+  EXPECT_EQ(Count(text, Utf8("融資")), 1u);
+  EXPECT_LT(text.find(Utf8("融資")), text.find(Utf8("欄01")));
+}
+
 TEST_F(ListPrintTest, NothingToPrintOrAFailedPrinterGivesFalse) {
   grid_.InsertColumn(0, "欄", LVCFMT_RIGHT, 70);
   EXPECT_FALSE(g_vPrintListCtrlInventory(grid_, names_, "證券庫存", nullptr, 1, "", 1));

@@ -7,7 +7,6 @@
 #include <headless/headless.h>
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -19,27 +18,6 @@
 #include "sheet_reader.h"
 
 namespace {
-
-// A header that reports groups as a grouped header does: columns 1-2 under one caption.
-class GroupedHeader : public CHeaderCtrl {
- public:
-  LRESULT OnGroupCaption(WPARAM wParam, LPARAM lParam) {
-    if (wParam < 1 || wParam > 2) return 0;
-    auto* item = reinterpret_cast<HDITEMA*>(lParam);
-    std::snprintf(item->pszText, static_cast<size_t>(item->cchTextMax), "%s", caption_);
-    item->lParam = MAKELPARAM(1, 2);
-    return static_cast<LRESULT>(std::strlen(caption_));
-  }
-  DECLARE_MESSAGE_MAP()
-
- private:
-  const char* caption_ = "融資";
-};
-
-const UINT s_groupMessage = ::RegisterWindowMessageA("QzHeaderGroupCaption");
-BEGIN_MESSAGE_MAP(GroupedHeader, CHeaderCtrl)
-ON_REGISTERED_MESSAGE(s_groupMessage, OnGroupCaption)
-END_MESSAGE_MAP()
 
 class SheetExportTest : public hosttest::HostTest {
  protected:
@@ -145,7 +123,7 @@ TEST_F(SheetExportTest, EveryRowIsWrittenNameFirstWithNumbersAndAlignment) {
 }
 
 TEST_F(SheetExportTest, AGroupedHeaderGetsARowOfMergedGroupCaptions) {
-  GroupedHeader header;
+  hosttest::GroupedHeader header(1, 2, "融資");
   names_.InsertColumn(0, "股票名稱", LVCFMT_CENTER, 90);
   for (int c = 0; c < 4; ++c) grid_.InsertColumn(c, c == 0 ? "代號" : "股數", LVCFMT_RIGHT, 60);
   ASSERT_TRUE(header.SubclassWindow(grid_.GetHeaderCtrl()->GetSafeHwnd()));
