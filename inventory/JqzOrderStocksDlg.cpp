@@ -309,7 +309,7 @@ void JqzOrderStocksDlg::OnSelchangeAccount() {
 
 void JqzOrderStocksDlg::vChangeDlgAccount(const AccountType& account, bool bRefreshIfSame) {
   if (account == m_CurAccount) {
-    if (bRefreshIfSame) OnBtnQueryStocks();
+    if (bRefreshIfSame) vRefreshData();
     return;
   }
   if (!::IsWindow(m_comboAccount.GetSafeHwnd())) return;

@@ -204,6 +204,11 @@ TEST_F(InventoryExportTest, ARefreshRebuildsTheGridInTheFaceTheUserChose) {
   EXPECT_EQ(Cell(view, 0, 2), "66,000 元");
   EXPECT_TRUE(Visible(Control(view, IDC_CHK_INCLUDE_ODD)));
   EXPECT_EQ(Text(Control(view, IDC_STATIC_COUNT)), "2 筆");
+  // The sync group asking again for the same account is a refresh too.
+  Dialog(view)->vChangeDlgAccount(moduletest::Account(0), true);
+  WaitForAnswer();
+  Advance(data_.quoteLatencyMs + 50);
+  EXPECT_EQ(moduletest::ListTitles(Main(view)).size(), 3u);
 
   // Share counts stay share counts.
   ASSERT_TRUE(input::ClickButton(Control(view, IDC_BTN_QUERY_STOCKS)));
