@@ -133,14 +133,22 @@ void ResetCairo(Dc& dc) {
   cairo_clip(dc.cr);
 }
 
+// The pixels kept for a top-level window. A window may be far larger than any screen (a
+// dialog template can ask for 32767 units a side); like a screen, the store shows only its
+// top-left part rather than asking for gigabytes.
+namespace {
+SIZE SurfaceExtent(const Window* root) {
+  constexpr LONG kMaxSide = 8192;
+  if (!root) return SIZE{1, 1};
+  return SIZE{std::clamp<LONG>(root->rect.right - root->rect.left, 1, kMaxSide),
+              std::clamp<LONG>(root->rect.bottom - root->rect.top, 1, kMaxSide)};
+}
+}  // namespace
+
 cairo_surface_t* WindowSurface(HWND root) {
   DcTable& t = dcTable();
-  Window* w = Find(root);
-  int cx = 1, cy = 1;
-  if (w) {
-    cx = std::max<int>(1, w->rect.right - w->rect.left);
-    cy = std::max<int>(1, w->rect.bottom - w->rect.top);
-  }
+  const SIZE extent = SurfaceExtent(Find(root));
+  const int cx = extent.cx, cy = extent.cy;
   cairo_surface_t*& s = t.surfaces[root];
   if (s && (cairo_image_surface_get_width(s) != cx || cairo_image_surface_get_height(s) != cy)) {
     cairo_surface_destroy(s);
@@ -172,8 +180,8 @@ bool WindowArea(HWND hwnd, bool client, POINT* origin, RECT* visible) {
                 o.y + w->client.bottom};
     o = POINT{area.left, area.top};
   }
-  RECT vis = intersect(area, RECT{0, 0, root->rect.right - root->rect.left,
-                                  root->rect.bottom - root->rect.top});
+  const SIZE extent = SurfaceExtent(root);
+  RECT vis = intersect(area, RECT{0, 0, extent.cx, extent.cy});
   for (Window* a = Find(w->parent); a; a = Find(a->parent)) {
     POINT ap = screenPos(*a);
     RECT ac{ap.x - rootPos.x + a->client.left, ap.y - rootPos.y + a->client.top,
