@@ -15,6 +15,13 @@ std::unordered_map<HWND, CWnd*>& permanentMap() {
   static auto* map = new std::unordered_map<HWND, CWnd*>;
   return *map;
 }
+// The last window found there: a run of messages to one control (a list being
+// filled) looks up the same window every time. Emptied whenever the map changes.
+struct LastPermanent {
+  HWND hWnd = nullptr;
+  CWnd* pWnd = nullptr;
+};
+LastPermanent g_lastPermanent;
 // Wrappers made by FromHandle for windows no object owns.
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& temporaryMap() {
   static auto* map = new std::unordered_map<HWND, std::unique_ptr<CWnd>>;
@@ -78,8 +85,11 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
   if (!hWnd) return nullptr;
+  if (hWnd == g_lastPermanent.hWnd) return g_lastPermanent.pWnd;
   auto it = permanentMap().find(hWnd);
-  return it == permanentMap().end() ? nullptr : it->second;
+  if (it == permanentMap().end()) return nullptr;
+  g_lastPermanent = {hWnd, it->second};
+  return it->second;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
@@ -102,6 +112,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 BOOL CWnd::Attach(HWND hWndNew) {
   if (!hWndNew || m_hWnd || !IsWindow(hWndNew) || FromHandlePermanent(hWndNew)) return FALSE;
   dropTemporary(hWndNew);
+  g_lastPermanent = {};
   permanentMap()[hWndNew] = this;
   m_hWnd = hWndNew;
   return TRUE;
@@ -111,7 +122,10 @@ HWND CWnd::Detach() {
   HWND hWnd = m_hWnd;
   if (!hWnd) return nullptr;
   auto it = permanentMap().find(hWnd);
-  if (it != permanentMap().end() && it->second == this) permanentMap().erase(it);
+  if (it != permanentMap().end() && it->second == this) {
+    g_lastPermanent = {};
+    permanentMap().erase(it);
+  }
   // A subclassed window still calls AfxWndProc; it must still reach its own procedure.
   if (m_pfnSuper && IsWindow(hWnd) && procOf(hWnd) == AfxWndProc) orphanSupers()[hWnd] = m_pfnSuper;
   m_pfnSuper = nullptr;
