@@ -67,8 +67,9 @@ T* Control(HWND hwnd) {
   Window* w = Find(hwnd);
   ControlState* c = w ? w->control.get() : nullptr;
   if (!c) return nullptr;
-  // Every message to a control asks for its state: the exact class is the common answer.
-  if (typeid(*c) == typeid(T)) return static_cast<T*>(c);
+  // Every message to a control asks for its state: the exact class is the common answer
+  // (one type_info object is the same class; distinct objects fall back to the cast).
+  if (&typeid(*c) == &typeid(T)) return static_cast<T*>(c);
   return dynamic_cast<T*>(c);
 }
 template <class T>
