@@ -1,6 +1,7 @@
 // CWnd: the handle maps, creation, subclassing and message dispatch.
 #include "afxwnd.h"
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -15,13 +16,20 @@ std::unordered_map<HWND, CWnd*>& permanentMap() {
   static auto* map = new std::unordered_map<HWND, CWnd*>;
   return *map;
 }
-// The last window found there: a run of messages to one control (a list being
-// filled) looks up the same window every time. Emptied whenever the map changes.
+// Windows found there lately, by handle: a fill sends thousands of messages to a few
+// windows (the lists and their parent). Emptied whenever the map changes.
 struct LastPermanent {
   HWND hWnd = nullptr;
   CWnd* pWnd = nullptr;
 };
-LastPermanent g_lastPermanent;
+constexpr std::size_t kLastPermanent = 16;
+LastPermanent g_lastPermanent[kLastPermanent];
+LastPermanent& lastPermanentFor(HWND hWnd) {
+  return g_lastPermanent[(reinterpret_cast<std::uintptr_t>(hWnd) >> 2) % kLastPermanent];
+}
+void forgetLastPermanent() {
+  for (LastPermanent& l : g_lastPermanent) l = {};
+}
 // Wrappers made by FromHandle for windows no object owns.
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& temporaryMap() {
   static auto* map = new std::unordered_map<HWND, std::unique_ptr<CWnd>>;
@@ -85,10 +93,11 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
   if (!hWnd) return nullptr;
-  if (hWnd == g_lastPermanent.hWnd) return g_lastPermanent.pWnd;
+  LastPermanent& last = lastPermanentFor(hWnd);
+  if (hWnd == last.hWnd) return last.pWnd;
   auto it = permanentMap().find(hWnd);
   if (it == permanentMap().end()) return nullptr;
-  g_lastPermanent = {hWnd, it->second};
+  last = {hWnd, it->second};
   return it->second;
 }
 
@@ -112,7 +121,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 BOOL CWnd::Attach(HWND hWndNew) {
   if (!hWndNew || m_hWnd || !IsWindow(hWndNew) || FromHandlePermanent(hWndNew)) return FALSE;
   dropTemporary(hWndNew);
-  g_lastPermanent = {};
+  forgetLastPermanent();
   permanentMap()[hWndNew] = this;
   m_hWnd = hWndNew;
   return TRUE;
@@ -123,7 +132,7 @@ HWND CWnd::Detach() {
   if (!hWnd) return nullptr;
   auto it = permanentMap().find(hWnd);
   if (it != permanentMap().end() && it->second == this) {
-    g_lastPermanent = {};
+    forgetLastPermanent();
     permanentMap().erase(it);
   }
   // A subclassed window still calls AfxWndProc; it must still reach its own procedure.
