@@ -9,19 +9,11 @@ namespace host {
 const QuoteSymbol* Broker::FindSymbol(BYTE market, const std::string& code) const {
   if (quoteCache_.valid && quoteCache_.market == market && quoteCache_.code == code)
     return quoteCache_.symbol;
-  // A holdings list asks for every one of its symbols in a few markets: hashed, not searched.
-  auto key = [](BYTE m, const std::string& c) { return static_cast<char>(m) + c; };
-  if (!quoteCache_.indexed) {
-    quoteCache_.index.clear();
-    quoteCache_.index.reserve(data_.quotes.size());
-    for (const auto& [k, symbol] : data_.quotes) quoteCache_.index.emplace(key(k.first, k.second), &symbol);
-    quoteCache_.indexed = true;
-  }
-  auto it = quoteCache_.index.find(key(market, code));
+  auto it = data_.quotes.find({market, code});
   quoteCache_.valid = true;
   quoteCache_.market = market;
   quoteCache_.code = code;
-  quoteCache_.symbol = it == quoteCache_.index.end() ? nullptr : it->second;
+  quoteCache_.symbol = it == data_.quotes.end() ? nullptr : &it->second;
   return quoteCache_.symbol;
 }
 
@@ -55,10 +47,7 @@ CString Broker::SymbolName(BYTE market, const CString& code) const {
 
 void Broker::SetQuoteValue(BYTE market, const CString& code, WORD item, double value) {
   quoteCache_.valid = false;
-  // The map keeps its symbols where they are; only a new one calls for a new index.
-  auto [it, added] = data_.quotes.try_emplace({market, code.str()});
-  if (added) quoteCache_.indexed = false;
-  it->second.items[item] = value;
+  data_.quotes[{market, code.str()}].items[item] = value;
   Emit({{"event", "quote"}, {"market", market}, {"symbol", ToUtf8(code)}, {"item", item},
         {"value", value}});
 }

@@ -18,7 +18,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -242,15 +241,12 @@ class Broker {
   bool IsAllAccounts(const AccountType& account) const;
 
   BrokerData data_;
-  // The last symbol the quote memory was asked for (see FindSymbol), and every symbol by
-  // its market byte and code, made when first needed and dropped when a symbol is added.
+  // The last symbol the quote memory was asked for (see FindSymbol).
   struct QuoteCache {
     bool valid = false;
     BYTE market = 0;
     std::string code;
     const QuoteSymbol* symbol = nullptr;
-    bool indexed = false;
-    std::unordered_map<std::string, const QuoteSymbol*> index;
   };
   mutable QuoteCache quoteCache_;
   bool loggedIn_ = false;
