@@ -153,13 +153,12 @@ void CListCtrlExH::SetRowText(int nRow, const char* pszText, const char* pszDeli
   for (CString token = text.Tokenize(pszDelimiters, start); start != -1;
        token = text.Tokenize(pszDelimiters, start), ++col) {
     // A row that exists keeps its place even when its first cell is empty (a
-    // check-box column often is); only a missing row is inserted.
+    // check-box column often is); only a missing row is inserted. A cell's text
+    // is set the same way whether it held text before or not.
     if (col == 0 && (nRow < 0 || nRow >= GetItemCount()))
       CListCtrl::InsertItem(LVIF_TEXT, nRow, token, 0, 0, 0, 0);
-    else if (!GetItemText(nRow, col).IsEmpty())
-      SetItemText(nRow, col, token);
     else
-      SetItem(nRow, col, LVIF_TEXT, token, 0, 0, 0, 0);
+      SetItemText(nRow, col, token);
   }
 }
 
@@ -338,11 +337,15 @@ void CListCtrlExH::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   };
   selectCellFont();
 
+  // A wide grid has more columns than the list shows: those out of sight are not drawn.
+  CRect client;
+  GetClientRect(&client);
   LVCOLUMN column{};
   column.mask = LVCF_FMT;
   for (int col = 0; GetColumn(col, &column); ++col) {
     CRect label;
     if (!GetSubItemRect(row, col, LVIR_LABEL, label)) continue;
+    if (label.right <= client.left || label.left >= client.right) continue;
     const CString text = CellText(*this, row, col, kDrawTextSize);
     if (col == 0 && m_bCheckColumn) {
       DrawCheckCell(row, 0, pDC, text, label);

@@ -7,6 +7,8 @@
 #include <ViewDataHelpers.h>
 #include <resource.h>
 
+#include <utility>
+
 #include "JqzOrderStocksDlg.h"
 
 namespace {
@@ -37,6 +39,16 @@ BYTE FSNameMarket() {
       BKOrderInterface::bGetServiceID2Delay(delayed, kMarketForeign))
     market = delayed;
   return market;
+}
+
+// The row of a key, replaced when the key is already there. Holdings usually come in
+// code order, so a key after the last goes in at the end without a search.
+template <class Map, class Value>
+void PutRow(Map& map, const CString& strKey, Value&& value) {
+  if (map.empty() || map.rbegin()->first < strKey)
+    map.emplace_hint(map.end(), strKey, std::forward<Value>(value));
+  else
+    map.insert_or_assign(strKey, std::forward<Value>(value));
 }
 
 }  // namespace
@@ -245,9 +257,9 @@ bool JqzOrderStocksDlg::bFillDSRows() {
     const CString name = DSDisplayName(code);
     int unit = 1000;
     OrderBK_vGetUnit(code, unit, false);
-    m_mapRows[code] = inventory::DSCells(record, name, unit);
+    PutRow(m_mapRows, code, inventory::DSCells(record, name, unit));
     inventory::MarketValueEntry entry;
-    if (inventory::bDSMarketValue(record, name, unit, entry)) m_mapMarketValue[code] = entry;
+    if (inventory::bDSMarketValue(record, name, unit, entry)) PutRow(m_mapMarketValue, code, entry);
   }
   return !m_mapRows.empty();
 }

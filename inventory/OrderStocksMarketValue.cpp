@@ -9,6 +9,7 @@
 #include <ViewDataHelpers.h>
 #include <resource.h>
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -31,15 +32,23 @@ double PriceIn(BYTE byMarket, const CString& strCode) {
   return 0.0;
 }
 
-CString Number(const char* pszFormat, double dValue) {
-  CString text;
-  text.Format(pszFormat, dValue);
-  return text;
+// A value with a fixed number of decimals, as "%.*f" writes it (the same digits and
+// rounding); every row formats three, so without parsing a format each time.
+CString Number(int nDecimals, double dValue) {
+  char text[400];
+  const auto end = std::to_chars(text, text + sizeof text - 1, dValue, std::chars_format::fixed,
+                                 nDecimals);
+  if (end.ec != std::errc()) {
+    CString formatted;
+    formatted.Format("%.*f", nDecimals, dValue);
+    return formatted;
+  }
+  return CString(text, static_cast<int>(end.ptr - text));
 }
 
 // Rounded to one decimal, then the decimal dropped: 1234.96 gives 1235, 0.4 gives 0.
 CString ValueText(double dValue) {
-  CString text = Number("%.1f", dValue);
+  CString text = Number(1, dValue);
   const int dot = text.Find('.');
   if (dot > 0) text = text.Left(dot);
   return text;
@@ -135,19 +144,35 @@ void JqzOrderStocksDlg::vShowMarketValue() {
       value = entry.m_dQuantity * price;
     else if (entry.m_dQuantity - entry.m_dOddQuantity > 0)
       value = (entry.m_dQuantity - entry.m_dOddQuantity) * price;
-    const CString quantityText = g_cszNormalizCstring(Number("%.0f", entry.m_dQuantity));
+    const CString quantityText = g_cszNormalizCstring(Number(0, entry.m_dQuantity));
     CString valueText = ValueText(value);
     // The total adds exactly what the rows show.
     total += std::atof(valueText.GetString());
     valueText = g_cszNormalizCstring(valueText);
-    const CString priceText = g_cszNormalizCstring(Number("%.2f", price));
-    CString row;
-    if (pAccount)
-      row = quantityText + " 股\t" + priceText + " 元\t" + valueText + " 元\t" +
-            entry.m_strCurrency + "\t " + AccountText(*pAccount);
-    else
-      row = quantityText + shares + "\t" + priceText + yuan + "\t" + valueText + yuan + "\t " +
-            entry.m_strCurrency;
+    const CString priceText = g_cszNormalizCstring(Number(2, price));
+    // Appended in place: a row of 10,000 is built without a temporary per piece.
+    CString row = quantityText;
+    if (pAccount) {
+      row += " 股\t";
+      row += priceText;
+      row += " 元\t";
+      row += valueText;
+      row += " 元\t";
+      row += entry.m_strCurrency;
+      row += "\t ";
+      row += pAccount->m_strAccount;
+      row += pAccount->m_strSubAccount;
+    } else {
+      row += shares;
+      row += "\t";
+      row += priceText;
+      row += yuan;
+      row += "\t";
+      row += valueText;
+      row += yuan;
+      row += "\t ";
+      row += entry.m_strCurrency;
+    }
     m_listMain.SetRowText(r, row, "\t");
     m_listName.SetRowText(r, entry.m_strName, "\t");
     ++r;
@@ -159,7 +184,7 @@ void JqzOrderStocksDlg::vShowMarketValue() {
     for (const auto& [key, entry] : m_mapMarketValue) addRow(key, entry, nullptr);
   }
   const CString totalRow = s_LangGetLangString("IDS_QZORDERVIEW_JQZORDERSTOCKDLG_TOTALSTOCKVALUE") +
-                           "  \t  \t" + g_cszNormalizCstring(Number("%.0f", total)) + yuan +
+                           "  \t  \t" + g_cszNormalizCstring(Number(0, total)) + yuan +
                            "\t ";
   const int nTotalRow = m_listMain.GetItemCount();
   m_listMain.SetRowText(nTotalRow, totalRow, "\t");

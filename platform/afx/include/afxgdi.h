@@ -181,10 +181,12 @@ class CDC : public CObject {
   void FrameRect(LPCRECT lpRect, CBrush* pBrush) {
     ::FrameRect(m_hDC, lpRect, pBrush ? static_cast<HBRUSH>(pBrush->m_hObject) : nullptr);
   }
+  // An opaque empty text fills without making a brush for every cell of a list; the
+  // background colour is put back, so the DC is left as it was.
   void FillSolidRect(LPCRECT lpRect, COLORREF clr) {
-    HBRUSH brush = ::CreateSolidBrush(clr);
-    ::FillRect(m_hDC, lpRect, brush);
-    ::DeleteObject(brush);
+    const COLORREF old = ::SetBkColor(m_hDC, clr);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, old);
   }
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr) {
     RECT r{x, y, x + cx, y + cy};

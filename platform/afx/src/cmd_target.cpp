@@ -54,17 +54,33 @@ std::unordered_map<MessageKey, const AFX_MSGMAP_ENTRY*, MessageKeyHash>& message
   return *cache;
 }
 
+// The last answer: a run of one message to one kind of window (a list being
+// filled) asks the same question every time.
+struct LastEntry {
+  MessageKey key{};
+  const AFX_MSGMAP_ENTRY* entry = nullptr;
+  bool valid = false;
+};
+LastEntry g_lastEntry;
+
 }  // namespace
 
 namespace afx_internal {
-void ForgetMessageEntries() { messageCache().clear(); }
+void ForgetMessageEntries() {
+  g_lastEntry = {};
+  messageCache().clear();
+}
 }  // namespace afx_internal
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT nMessage, UINT nCode, UINT nID) const {
   const AFX_MSGMAP* first = GetMessageMap();
   const MessageKey key{first, nMessage, nCode, nID};
+  if (g_lastEntry.valid && g_lastEntry.key == key) return g_lastEntry.entry;
   auto& cache = messageCache();
-  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (auto it = cache.find(key); it != cache.end()) {
+    g_lastEntry = {key, it->second, true};
+    return it->second;
+  }
   const AFX_MSGMAP_ENTRY* found = nullptr;
   for (const AFX_MSGMAP* map = first; map && !found;
        map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {

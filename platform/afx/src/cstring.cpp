@@ -24,10 +24,10 @@ char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) :
 
 // Whether the character s[i..i+len) is one of the characters of the set.
 bool inSet(const char* s, size_t i, size_t len, const char* set) {
-  const size_t n = std::strlen(set);
-  for (size_t j = 0; j < n;) {
-    const size_t l = charLen(set, j, n);
-    if (l == len && std::memcmp(set + j, s + i, len) == 0) return true;
+  // One pass over the set, a character at a time (tokenizing calls this per byte).
+  for (size_t j = 0; set[j] != '\0';) {
+    const size_t l = (isLead(set[j]) && set[j + 1] != '\0') ? 2 : 1;
+    if (l == len && set[j] == s[i] && (l == 1 || set[j + 1] == s[i + 1])) return true;
     j += l;
   }
   return false;

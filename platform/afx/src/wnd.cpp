@@ -1,6 +1,7 @@
 // CWnd: the handle maps, creation, subclassing and message dispatch.
 #include "afxwnd.h"
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -14,6 +15,20 @@ namespace {
 std::unordered_map<HWND, CWnd*>& permanentMap() {
   static auto* map = new std::unordered_map<HWND, CWnd*>;
   return *map;
+}
+// Windows found there lately, by handle: a fill sends thousands of messages to a few
+// windows (the lists and their parent). Emptied whenever the map changes.
+struct LastPermanent {
+  HWND hWnd = nullptr;
+  CWnd* pWnd = nullptr;
+};
+constexpr std::size_t kLastPermanent = 16;
+LastPermanent g_lastPermanent[kLastPermanent];
+LastPermanent& lastPermanentFor(HWND hWnd) {
+  return g_lastPermanent[(reinterpret_cast<std::uintptr_t>(hWnd) >> 2) % kLastPermanent];
+}
+void forgetLastPermanent() {
+  for (LastPermanent& l : g_lastPermanent) l = {};
 }
 // Wrappers made by FromHandle for windows no object owns.
 std::unordered_map<HWND, std::unique_ptr<CWnd>>& temporaryMap() {
@@ -78,8 +93,12 @@ CWnd::~CWnd() {
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
   if (!hWnd) return nullptr;
+  LastPermanent& last = lastPermanentFor(hWnd);
+  if (hWnd == last.hWnd) return last.pWnd;
   auto it = permanentMap().find(hWnd);
-  return it == permanentMap().end() ? nullptr : it->second;
+  if (it == permanentMap().end()) return nullptr;
+  last = {hWnd, it->second};
+  return it->second;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
@@ -102,6 +121,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 BOOL CWnd::Attach(HWND hWndNew) {
   if (!hWndNew || m_hWnd || !IsWindow(hWndNew) || FromHandlePermanent(hWndNew)) return FALSE;
   dropTemporary(hWndNew);
+  forgetLastPermanent();
   permanentMap()[hWndNew] = this;
   m_hWnd = hWndNew;
   return TRUE;
@@ -111,7 +131,10 @@ HWND CWnd::Detach() {
   HWND hWnd = m_hWnd;
   if (!hWnd) return nullptr;
   auto it = permanentMap().find(hWnd);
-  if (it != permanentMap().end() && it->second == this) permanentMap().erase(it);
+  if (it != permanentMap().end() && it->second == this) {
+    forgetLastPermanent();
+    permanentMap().erase(it);
+  }
   // A subclassed window still calls AfxWndProc; it must still reach its own procedure.
   if (m_pfnSuper && IsWindow(hWnd) && procOf(hWnd) == AfxWndProc) orphanSupers()[hWnd] = m_pfnSuper;
   m_pfnSuper = nullptr;

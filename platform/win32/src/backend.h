@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace headless::detail {
@@ -64,7 +65,12 @@ std::vector<HWND> AllWindows();
 template <class T>
 T* Control(HWND hwnd) {
   Window* w = Find(hwnd);
-  return w ? dynamic_cast<T*>(w->control.get()) : nullptr;
+  ControlState* c = w ? w->control.get() : nullptr;
+  if (!c) return nullptr;
+  // Every message to a control asks for its state: the exact class is the common answer
+  // (one type_info object is the same class; distinct objects fall back to the cast).
+  if (&typeid(*c) == &typeid(T)) return static_cast<T*>(c);
+  return dynamic_cast<T*>(c);
 }
 template <class T>
 T* EnsureControl(HWND hwnd) {

@@ -216,11 +216,11 @@ namespace headless::detail {
 // For drawing: text that is not valid CP950 still shows, one U+FFFD for each
 // byte that starts no character, as Windows shows a default glyph.
 std::string Cp950ToUtf8(std::string_view in) {
-  std::string out;
-  out.reserve(in.size() * 3 / 2 + 4);
   bool ascii = true;
   for (char c : in) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
   if (ascii) return std::string(in);
+  std::string out;
+  out.reserve(in.size() * 3 / 2 + 4);
   bool owned = false;
   iconv_t cd = converter("UTF-8", "CP950", &owned);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);

@@ -19,6 +19,12 @@ namespace headless::detail {
 
 enum class GdiKind { Font, Brush, Pen, Bitmap };
 
+// An A8 image's pixels, read without going back to its surface for each text drawn.
+struct AlphaMask {
+  unsigned char* data = nullptr;
+  int width = 0, height = 0, stride = 0;
+};
+
 // The pango side of a font: its description, cell metrics and a cache of the
 // layouts of texts it has drawn (rows of a list repeat their texts on every paint).
 struct FontFace {
@@ -36,6 +42,7 @@ struct FontFace {
     cairo_surface_t* mask = nullptr;  // the text rendered once, as an alpha mask
     int maskX = 0;
     int maskY = 0;
+    AlphaMask alpha;  // the mask's pixels
   };
   std::unordered_map<std::string, Cached> layouts;
   // Widths alone, measured with one scratch layout: measuring a long list's cells
@@ -102,8 +109,13 @@ Dc* FindDc(HDC hdc);
 void ResetCairo(Dc& dc);
 
 // ---- Pixels ------------------------------------------------------------------------
-// Solid fill of a rectangle in logical coordinates; exact, no anti-aliasing.
-void FillSolid(Dc& dc, const RECT& r, COLORREF color);
+// Solid fill of a rectangle in logical coordinates; exact, no anti-aliasing. A clip
+// given (surface pixels) limits it further than the DC's clip.
+void FillSolid(Dc& dc, const RECT& r, COLORREF color, const RECT* clip = nullptr);
+// An alpha mask in colour with its top-left at (x, y) in surface pixels, inside the
+// DC's clip and the further clip given (surface pixels); the same pixels as cairo_mask.
+void MaskSolid(Dc& dc, cairo_surface_t* mask, const AlphaMask& alpha, int x, int y,
+               const RECT* clip, COLORREF color);
 COLORREF SysColor(int index);
 // A brush handle's colour; false for a null brush or a bad handle.
 bool BrushColor(HBRUSH brush, COLORREF* color);

@@ -1,7 +1,9 @@
 // Drawing primitives: system colours, fills, frames, rectangles, lines and edges.
 // Everything lands on whole pixels, so owner-drawn output can be checked exactly.
 #include <cairo.h>
+#include <pixman.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -145,14 +147,130 @@ bool BrushColor(HBRUSH brush, COLORREF* color) {
   return true;
 }
 
-void FillSolid(Dc& dc, const RECT& r, COLORREF color) {
-  if (r.right <= r.left || r.bottom <= r.top) return;
-  cairo_t* cr = dc.cr;
+namespace {
+
+// The DC's surface as a pixman image over the same memory, and the part of it the
+// DC may touch. Null where cairo has to draw (another kind of surface, or a
+// context in error), so such DCs keep cairo's own behaviour. A list page repeats
+// fills and text masks thousands of times; cairo's per-call set-up costs more
+// than the pixels.
+struct Pixels {
+  pixman_image_t* image = nullptr;
+  RECT clip{};
+  explicit Pixels(Dc& dc) {
+    cairo_surface_t* s = dc.surface;
+    if (!s || !dc.cr || cairo_status(dc.cr) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_status(s) != CAIRO_STATUS_SUCCESS ||
+        cairo_surface_get_type(s) != CAIRO_SURFACE_TYPE_IMAGE)
+      return;
+    pixman_format_code_t format;
+    switch (cairo_image_surface_get_format(s)) {
+      case CAIRO_FORMAT_RGB24: format = PIXMAN_x8r8g8b8; break;
+      case CAIRO_FORMAT_ARGB32: format = PIXMAN_a8r8g8b8; break;
+      default: return;
+    }
+    cairo_surface_flush(s);
+    const int width = cairo_image_surface_get_width(s), height = cairo_image_surface_get_height(s);
+    image = pixman_image_create_bits_no_clear(
+        format, width, height, reinterpret_cast<uint32_t*>(cairo_image_surface_get_data(s)),
+        cairo_image_surface_get_stride(s));
+    clip = dc.st.clip;
+    clip.left = std::max<LONG>(clip.left, 0);
+    clip.top = std::max<LONG>(clip.top, 0);
+    clip.right = std::min<LONG>(clip.right, width);
+    clip.bottom = std::min<LONG>(clip.bottom, height);
+  }
+  ~Pixels() {
+    if (image) pixman_image_unref(image);
+  }
+  Pixels(const Pixels&) = delete;
+  Pixels& operator=(const Pixels&) = delete;
+  // r cut to the clip; false when nothing is left.
+  bool Cut(RECT& r) const {
+    r.left = std::max(r.left, clip.left);
+    r.top = std::max(r.top, clip.top);
+    r.right = std::min(r.right, clip.right);
+    r.bottom = std::min(r.bottom, clip.bottom);
+    return r.right > r.left && r.bottom > r.top;
+  }
+  static void Touched(Dc& dc, const RECT& r) {
+    cairo_surface_mark_dirty_rectangle(dc.surface, r.left, r.top, r.right - r.left,
+                                       r.bottom - r.top);
+  }
+};
+
+// cairo's 16-bit channel of a colour given as n / 255.
+uint16_t channel(BYTE n) { return static_cast<uint16_t>(n * 257); }
+
+// A further clip in surface pixels. One given inside out covers the same pixels as
+// the right way round, as cairo takes it.
+void cutToClip(RECT& d, const RECT& clip) {
+  d.left = std::max<LONG>(d.left, std::min(clip.left, clip.right));
+  d.right = std::min<LONG>(d.right, std::max(clip.left, clip.right));
+  d.top = std::max<LONG>(d.top, std::min(clip.top, clip.bottom));
+  d.bottom = std::min<LONG>(d.bottom, std::max(clip.top, clip.bottom));
+}
+
+void clipCairo(cairo_t* cr, const RECT& clip) {
+  cairo_save(cr);
+  cairo_rectangle(cr, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top);
+  cairo_clip(cr);
+}
+
+void setCairoSource(cairo_t* cr, COLORREF color) {
   cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
                        GetBValue(color) / 255.0);
-  cairo_rectangle(cr, r.left + dc.origin.x, r.top + dc.origin.y, r.right - r.left,
-                  r.bottom - r.top);
+}
+
+}  // namespace
+
+void FillSolid(Dc& dc, const RECT& r, COLORREF color, const RECT* clip) {
+  if (r.right <= r.left || r.bottom <= r.top) return;
+  RECT d{r.left + dc.origin.x, r.top + dc.origin.y, r.right + dc.origin.x, r.bottom + dc.origin.y};
+  Pixels px(dc);
+  if (px.image) {
+    if (clip) cutToClip(d, *clip);
+    if (!px.Cut(d)) return;
+    // An opaque colour replaces the pixels, the unused byte of RGB24 set as cairo sets it.
+    const uint32_t pixel = 0xFF000000u | (uint32_t{GetRValue(color)} << 16) |
+                           (uint32_t{GetGValue(color)} << 8) | GetBValue(color);
+    pixman_fill(pixman_image_get_data(px.image), pixman_image_get_stride(px.image) / 4, 32, d.left,
+                d.top, d.right - d.left, d.bottom - d.top, pixel);
+    Pixels::Touched(dc, d);
+    return;
+  }
+  cairo_t* cr = dc.cr;
+  if (clip) clipCairo(cr, *clip);
+  setCairoSource(cr, color);
+  cairo_rectangle(cr, d.left, d.top, r.right - r.left, r.bottom - r.top);
   cairo_fill(cr);
+  if (clip) cairo_restore(cr);
+}
+
+void MaskSolid(Dc& dc, cairo_surface_t* mask, const AlphaMask& a, int x, int y, const RECT* clip,
+               COLORREF color) {
+  Pixels px(dc);
+  if (px.image && a.data) {
+    RECT d{x, y, x + a.width, y + a.height};
+    if (clip) cutToClip(d, *clip);
+    if (!px.Cut(d)) return;
+    pixman_image_t* alpha = pixman_image_create_bits_no_clear(
+        PIXMAN_a8, a.width, a.height, reinterpret_cast<uint32_t*>(a.data), a.stride);
+    const pixman_color_t c{channel(GetRValue(color)), channel(GetGValue(color)),
+                           channel(GetBValue(color)), 0xFFFF};
+    pixman_image_t* source = pixman_image_create_solid_fill(&c);
+    pixman_image_composite32(PIXMAN_OP_OVER, source, alpha, px.image, 0, 0, d.left - x, d.top - y,
+                             d.left, d.top, d.right - d.left, d.bottom - d.top);
+    pixman_image_unref(source);
+    pixman_image_unref(alpha);
+    Pixels::Touched(dc, d);
+    return;
+  }
+  cairo_t* cr = dc.cr;
+  if (clip) clipCairo(cr, *clip);
+  setCairoSource(cr, color);
+  cairo_mask_surface(cr, mask, x, y);
+  if (clip) cairo_restore(cr);
 }
 
 }  // namespace headless::detail

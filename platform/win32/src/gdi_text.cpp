@@ -52,10 +52,12 @@ constexpr double kAscent = 0.9;
 constexpr double kDescent = 0.22;
 
 FontFace::Cached& layoutFor(FontFace& face, const std::string& utf8, int ellipsisWidth = -1) {
-  std::string key = utf8;
-  if (ellipsisWidth >= 0) key += '\0' + std::to_string(ellipsisWidth);
-  auto it = face.layouts.find(key);
+  std::string key;
+  if (ellipsisWidth >= 0) key = utf8 + '\0' + std::to_string(ellipsisWidth);
+  const std::string& lookup = ellipsisWidth >= 0 ? key : utf8;
+  auto it = face.layouts.find(lookup);
   if (it != face.layouts.end()) return it->second;
+  if (ellipsisWidth < 0) key = utf8;
   if (face.layouts.size() >= kLayoutCacheLimit) face.ClearLayouts();
   PangoLayout* layout = pango_layout_new(pangoContext());
   pango_layout_set_font_description(layout, face.desc);
@@ -103,6 +105,10 @@ void ensureMask(FontFace::Cached& c) {
   cairo_move_to(cr, -c.maskX, -c.maskY);
   pango_cairo_show_layout(cr, c.layout);
   cairo_destroy(cr);
+  cairo_surface_flush(c.mask);
+  if (cairo_surface_status(c.mask) == CAIRO_STATUS_SUCCESS)
+    c.alpha = AlphaMask{cairo_image_surface_get_data(c.mask), w, h,
+                        cairo_image_surface_get_stride(c.mask)};
 }
 
 FontFace* currentFace(Dc& dc) {
@@ -111,26 +117,24 @@ FontFace* currentFace(Dc& dc) {
   return &FaceOf(*f);
 }
 
-// One line of text with its top-left at (x, top) in logical coordinates.
+// One line of text with its top-left at (x, top) in logical coordinates, inside
+// clip (surface pixels) where one is given.
 void drawLine(Dc& dc, FontFace& face, FontFace::Cached& c, int x, int top, int underlineByte,
-              const std::string& utf8) {
+              const std::string& utf8, const RECT* clip) {
   if (dc.st.bkMode == OPAQUE)
-    FillSolid(dc, RECT{x, top, x + c.width, top + face.ascent + face.descent}, dc.st.bk);
+    FillSolid(dc, RECT{x, top, x + c.width, top + face.ascent + face.descent}, dc.st.bk, clip);
   ensureMask(c);
   COLORREF color = dc.st.text;
-  cairo_t* cr = dc.cr;
-  cairo_set_source_rgb(cr, GetRValue(color) / 255.0, GetGValue(color) / 255.0,
-                       GetBValue(color) / 255.0);
   // The layout's own baseline goes onto the cell's baseline.
   int layoutTop = top + face.ascent - c.baseline;
-  cairo_mask_surface(cr, c.mask, x + dc.origin.x + c.maskX, layoutTop + dc.origin.y + c.maskY);
+  MaskSolid(dc, c.mask, c.alpha, x + dc.origin.x + c.maskX, layoutTop + dc.origin.y + c.maskY, clip, color);
   if (underlineByte >= 0 && underlineByte < static_cast<int>(utf8.size())) {
     PangoRectangle pos;
     pango_layout_index_to_pos(c.layout, underlineByte, &pos);
     int ux = x + PANGO_PIXELS(pos.x);
     int uw = std::max(1, PANGO_PIXELS(pos.width));
     int uy = top + face.ascent + 1;
-    FillSolid(dc, RECT{ux, uy, ux + uw, uy + 1}, color);
+    FillSolid(dc, RECT{ux, uy, ux + uw, uy + 1}, color, clip);
   }
 }
 
@@ -318,18 +322,14 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT options, const RECT* rect, L
     y -= face->ascent;
   else if (align & TA_BOTTOM)
     y -= face->ascent + face->descent;
-  bool clip = rect && (options & ETO_CLIPPED);
-  if (clip) {
-    cairo_save(dc->cr);
-    cairo_rectangle(dc->cr, rect->left + dc->origin.x, rect->top + dc->origin.y,
-                    rect->right - rect->left, rect->bottom - rect->top);
-    cairo_clip(dc->cr);
-  }
+  RECT clip{};
+  if (rect && (options & ETO_CLIPPED))
+    clip = RECT{rect->left + dc->origin.x, rect->top + dc->origin.y, rect->right + dc->origin.x,
+                rect->bottom + dc->origin.y};
   int mode = dc->st.bkMode;
   if (options & ETO_OPAQUE) dc->st.bkMode = TRANSPARENT;  // the rectangle is the background
-  drawLine(*dc, *face, c, x, y, -1, utf8);
+  drawLine(*dc, *face, c, x, y, -1, utf8, rect && (options & ETO_CLIPPED) ? &clip : nullptr);
   dc->st.bkMode = mode;
-  if (clip) cairo_restore(dc->cr);
   notePainted(*dc, RECT{x, y, x + c.width, y + face->ascent + face->descent}, std::string_view(text, count));
   return TRUE;
 }
@@ -385,11 +385,16 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) 
   }
 
   const int width = rect->right - rect->left;
+  const bool ellipsisFormat = format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS);
+  // Drawing measures a line through its layout; only a rectangle asked for, or an
+  // ellipsis to decide, measures first (without making layouts for texts never drawn).
+  const bool measure = (format & DT_CALCRECT) || ellipsisFormat;
   std::vector<std::string> utf8(lines.size());
   std::vector<int> widths(lines.size());
   int maxWidth = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
     utf8[i] = Cp950ToUtf8(lines[i].cp950);
+    if (!measure) continue;
     widths[i] = textWidth(*face, utf8[i]);
     maxWidth = std::max(maxWidth, widths[i]);
   }
@@ -407,17 +412,12 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) 
     else if (format & DT_BOTTOM)
       y = rect->bottom - lineHeight;
   }
-  bool clip = !(format & DT_NOCLIP);
-  if (clip) {
-    cairo_save(dc->cr);
-    cairo_rectangle(dc->cr, rect->left + dc->origin.x, rect->top + dc->origin.y, width,
-                    rect->bottom - rect->top);
-    cairo_clip(dc->cr);
-  }
+  const RECT clip{rect->left + dc->origin.x, rect->top + dc->origin.y,
+                  rect->right + dc->origin.x, rect->bottom + dc->origin.y};
+  const RECT* clipping = (format & DT_NOCLIP) ? nullptr : &clip;
   for (size_t i = 0; i < lines.size(); ++i, y += lineHeight) {
     if (utf8[i].empty()) continue;
-    bool ellipsis = (format & (DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS)) &&
-                    widths[i] > width;
+    bool ellipsis = ellipsisFormat && widths[i] > width;
     FontFace::Cached& c = ellipsis ? layoutFor(*face, utf8[i], std::max(width, 0))
                                    : layoutFor(*face, utf8[i]);
     int w = c.width;
@@ -426,9 +426,9 @@ int WINAPI DrawTextA(HDC hdc, LPCSTR text, int count, LPRECT rect, UINT format) 
       x = rect->left + (width - w) / 2;
     else if (format & DT_RIGHT)
       x = rect->right - w;
-    drawLine(*dc, *face, c, x, y, ellipsis ? -1 : utf8Index(lines[i].cp950, lines[i].prefix), utf8[i]);
+    drawLine(*dc, *face, c, x, y, ellipsis ? -1 : utf8Index(lines[i].cp950, lines[i].prefix), utf8[i],
+             clipping);
   }
-  if (clip) cairo_restore(dc->cr);
   notePainted(*dc, *rect, all);
   if (format & DT_SINGLELINE && format & (DT_VCENTER | DT_BOTTOM)) return y - rect->top;
   return height;

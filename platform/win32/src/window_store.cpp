@@ -16,9 +16,20 @@ thread_local DWORD g_lastError = 0;
 
 struct Store {
   std::unordered_map<HWND, std::unique_ptr<Window>> windows;
-  // The last window found: a message to a control looks its window up several times.
-  HWND lastHandle = nullptr;
-  Window* lastWindow = nullptr;
+  // Windows found lately, by handle (handles go up by 4): a message to a control looks
+  // its window and its parent's up several times, and a fill sends thousands in a row.
+  struct Recent {
+    HWND handle = nullptr;
+    Window* window = nullptr;
+  };
+  static constexpr std::size_t kRecent = 16;
+  Recent recent[kRecent];
+  Recent& RecentFor(HWND hwnd) {
+    return recent[(reinterpret_cast<std::uintptr_t>(hwnd) >> 2) % kRecent];
+  }
+  void ForgetRecent() {
+    for (Recent& r : recent) r = Recent{};
+  }
   std::uintptr_t nextHandle = 0x10010;
   std::vector<std::shared_ptr<WindowClass>> classes;  // registered by the program
   HWND focus = nullptr;
@@ -66,12 +77,12 @@ ATOM NextAtom();  // message_queue.cpp: class atoms and registered messages shar
 Window* Find(HWND hwnd) {
   if (!hwnd) return nullptr;
   Store& s = store();
-  if (hwnd == s.lastHandle) return s.lastWindow;
+  Store::Recent& recent = s.RecentFor(hwnd);
+  if (hwnd == recent.handle) return recent.window;
   auto it = s.windows.find(hwnd);
   if (it == s.windows.end()) return nullptr;
-  s.lastHandle = hwnd;
-  s.lastWindow = it->second.get();
-  return s.lastWindow;
+  recent = {hwnd, it->second.get()};
+  return recent.window;
 }
 
 Window* FindOrFail(HWND hwnd) {
@@ -472,7 +483,7 @@ void freeTree(HWND hwnd) {
   }
   for (auto& [h, o] : store().windows)
     if (o->owner == hwnd) o->owner = nullptr;
-  if (store().lastHandle == hwnd) store().lastHandle = nullptr;
+  if (store().RecentFor(hwnd).handle == hwnd) store().RecentFor(hwnd) = Store::Recent{};
   store().windows.erase(hwnd);
 }
 
@@ -700,7 +711,7 @@ void Reset() {
     for (HWND h : AllWindows())
       if (Find(h) && !Find(h)->parent) DestroyWindow(h);
   }
-  store().lastHandle = nullptr;
+  store().ForgetRecent();
   store().windows.clear();
   store().classes.clear();
   store().focus = nullptr;

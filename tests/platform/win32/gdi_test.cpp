@@ -51,6 +51,57 @@ TEST_F(GdiTest, AFillCoversExactlyItsRectangle) {
   DeleteObject(b);
 }
 
+// Counts the pixels inside and outside r that are not black.
+struct Lit {
+  int inside = 0, outside = 0;
+};
+Lit LitPixels(HDC dc, const RECT& r) {
+  Lit lit;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      if (GetPixel(dc, x, y) == kBlack) continue;
+      POINT p{x, y};
+      ++(PtInRect(&r, p) ? lit.inside : lit.outside);
+    }
+  return lit;
+}
+
+TEST_F(GdiTest, FillsAndTextStayInsideTheirClip) {
+  const RECT all{0, 0, 40, 30};
+  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
+  HBRUSH black = CreateSolidBrush(kBlack);
+  // The DC's own clip.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, 5, 6, 20, 15);
+  FillRect(dc, &all, white);
+  RestoreDC(dc, saved);  // pixels outside a clip do not read back
+  Lit lit = LitPixels(dc, RECT{5, 6, 20, 15});
+  EXPECT_EQ(lit.inside, 15 * 9);
+  EXPECT_EQ(lit.outside, 0);
+  // A text cut to its rectangle, unless told not to be.
+  SetTextColor(dc, RGB(255, 255, 255));
+  SetBkMode(dc, TRANSPARENT);
+  const RECT box{2, 3, 12, 11};
+  for (UINT format : {UINT{DT_LEFT}, UINT{DT_LEFT | DT_NOCLIP}}) {
+    FillRect(dc, &all, black);
+    RECT r = box;
+    DrawTextA(dc, "WWWWWWWW", -1, &r, format);
+    lit = LitPixels(dc, box);
+    EXPECT_GT(lit.inside, 0) << format;
+    if (format & DT_NOCLIP)
+      EXPECT_GT(lit.outside, 0);
+    else
+      EXPECT_EQ(lit.outside, 0);
+  }
+  FillRect(dc, &all, black);
+  ExtTextOutA(dc, box.left, box.top, ETO_CLIPPED, &box, "WWWWWWWW", 8, nullptr);
+  lit = LitPixels(dc, box);
+  EXPECT_GT(lit.inside, 0);
+  EXPECT_EQ(lit.outside, 0);
+  DeleteObject(white);
+  DeleteObject(black);
+}
+
 TEST_F(GdiTest, SystemColourBrushesFillWithTheSystemColours) {
   RECT r{0, 0, 4, 4};
   FillRect(dc, &r, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
