@@ -73,21 +73,6 @@ bool Filled(const benchscene::ModuleScene& scene, int rows) {
          ::SendMessageA(scene.Control(IDC_LIST_NAME), LVM_GETITEMCOUNT, 0, 0) == rows;
 }
 
-void Notify(const benchscene::ModuleScene& scene, const AccountType& account) {
-  OrderDataNotice notice;
-  notice.m_strKey = account.m_strBrokerID;
-  notice.m_strAccount = account.m_strAccount;
-  notice.m_nAccountType = account.m_nAccountType;
-  ::SendMessageA(scene.view->GetSafeHwnd(), WM_ORDER_REFRESHDATA, ORDERDATA_NOTIFY_UNOFFSET,
-                 reinterpret_cast<LPARAM>(&notice));
-}
-
-void PerRow(benchmark::State& state, int rows) {
-  state.counters["per_row"] =
-      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
-}
-
 void BM_InventoryFill(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
   benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Inventory(1, rows), 1000,
@@ -98,10 +83,10 @@ void BM_InventoryFill(benchmark::State& state) {
     return;
   }
   for (auto _ : state) {
-    Notify(scene, MakeAccount(0));
+    scene.NotifyHoldingsChanged(MakeAccount(0));
     benchmark::DoNotOptimize(Filled(scene, rows));
   }
-  PerRow(state, rows);
+  benchscene::PerRow(state, rows);
 }
 
 void BM_InventoryAllAccounts(benchmark::State& state) {
@@ -124,10 +109,10 @@ void BM_InventoryAllAccounts(benchmark::State& state) {
   }
   // Every account has answered; the last one's notice refetches and shows them all.
   for (auto _ : state) {
-    Notify(scene, MakeAccount(accounts - 1));
+    scene.NotifyHoldingsChanged(MakeAccount(accounts - 1));
     benchmark::DoNotOptimize(Filled(scene, rows));
   }
-  PerRow(state, rows);
+  benchscene::PerRow(state, rows);
 }
 
 void BM_BareBaseline(benchmark::State& state) {
@@ -143,7 +128,7 @@ void BM_BareBaseline(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(out.size());
   }
-  PerRow(state, rows);
+  benchscene::PerRow(state, rows);
 }
 
 BENCHMARK(BM_BareBaseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

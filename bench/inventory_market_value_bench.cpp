@@ -60,22 +60,6 @@ host::BrokerData Inventory(int rows) {
   return data;
 }
 
-void Notify(const benchscene::ModuleScene& scene) {
-  const AccountType account = MakeAccount();
-  OrderDataNotice notice;
-  notice.m_strKey = account.m_strBrokerID;
-  notice.m_strAccount = account.m_strAccount;
-  notice.m_nAccountType = account.m_nAccountType;
-  ::SendMessageA(scene.view->GetSafeHwnd(), WM_ORDER_REFRESHDATA, ORDERDATA_NOTIFY_UNOFFSET,
-                 reinterpret_cast<LPARAM>(&notice));
-}
-
-void PerRow(benchmark::State& state, int rows) {
-  state.counters["per_row"] =
-      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
-}
-
 void BM_MarketValueRecompute(benchmark::State& state) {
   const int rows = static_cast<int>(state.range(0));
   benchscene::ModuleScene scene("JqzFinanceStockUnoffsetView", Inventory(rows), 1000,
@@ -97,7 +81,7 @@ void BM_MarketValueRecompute(benchmark::State& state) {
     // A fresh inventory answer asks the quote memory again; its answers are timed.
     state.PauseTiming();
     requests.clear();
-    Notify(scene);
+    scene.NotifyHoldingsChanged(MakeAccount());
     std::vector<CMultiSymbolMemoryInfo> answers(requests.size());
     for (size_t i = 0; i < requests.size(); ++i) answers[i].m_byReqNo = requests[i];
     state.ResumeTiming();
@@ -106,7 +90,7 @@ void BM_MarketValueRecompute(benchmark::State& state) {
     benchmark::DoNotOptimize(::SendMessageA(scene.Control(IDC_LIST_MAIN), LVM_GETITEMCOUNT, 0, 0));
   }
   host::Broker::Instance().SetEventSink({});
-  PerRow(state, rows);
+  benchscene::PerRow(state, rows);
 }
 
 void BM_BareBaseline(benchmark::State& state) {
@@ -135,7 +119,7 @@ void BM_BareBaseline(benchmark::State& state) {
     benchmark::DoNotOptimize(total);
     benchmark::DoNotOptimize(out.size());
   }
-  PerRow(state, rows);
+  benchscene::PerRow(state, rows);
 }
 
 BENCHMARK(BM_BareBaseline)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

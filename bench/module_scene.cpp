@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "JqzOrderBaseDlg.h"
+#include "OrderDataNotice.h"
 #include "ViewDataHelpers.h"
 #include "host/broker_services.h"
 #include "host/environment.h"
@@ -56,6 +57,15 @@ ModuleScene::~ModuleScene() {
 
 HWND ModuleScene::Control(int id) const {
   return view->m_pBaseDlg ? ::GetDlgItem(view->m_pBaseDlg->GetSafeHwnd(), id) : nullptr;
+}
+
+void ModuleScene::NotifyHoldingsChanged(const AccountType& account) const {
+  OrderDataNotice notice;
+  notice.m_strKey = account.m_strBrokerID;
+  notice.m_strAccount = account.m_strAccount;
+  notice.m_nAccountType = account.m_nAccountType;
+  ::SendMessageA(view->GetSafeHwnd(), WM_ORDER_REFRESHDATA, ORDERDATA_NOTIFY_UNOFFSET,
+                 reinterpret_cast<LPARAM>(&notice));
 }
 
 }  // namespace benchscene

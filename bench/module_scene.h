@@ -4,6 +4,7 @@
 #pragma once
 
 #include <afxwin.h>
+#include <benchmark/benchmark.h>
 
 #include <string>
 #include <utility>
@@ -27,6 +28,8 @@ class ModuleScene {
 
   // The hosted dialog's control.
   HWND Control(int id) const;
+  // The back-end's notice that the account's holdings changed, as the host sends it.
+  void NotifyHoldingsChanged(const AccountType& account) const;
 
   CFrameWnd* frame = nullptr;
   JqzOrderBaseView* view = nullptr;
@@ -34,5 +37,12 @@ class ModuleScene {
  private:
   std::string home_;
 };
+
+// Reports the time per row alongside the benchmark's time.
+inline void PerRow(benchmark::State& state, int rows) {
+  state.counters["per_row"] =
+      benchmark::Counter(static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
 
 }  // namespace benchscene

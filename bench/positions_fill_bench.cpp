@@ -66,10 +66,7 @@ void BM_PositionsFill(benchmark::State& state) {
     headless::AdvanceTime(2000);
     benchmark::DoNotOptimize(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
   }
-  // Seconds per row (shown with its SI prefix, "u" for microseconds).
-  state.counters["per_row"] = benchmark::Counter(
-      static_cast<double>(rows),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  benchscene::PerRow(state, rows);
 }
 
 BENCHMARK(BM_PositionsFill)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

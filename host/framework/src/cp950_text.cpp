@@ -78,4 +78,13 @@ ConvertedText Utf8ToCp950(std::string_view utf8) { return Convert(CP_UTF8, kCp95
 
 ConvertedText Cp950ToUtf8(std::string_view cp950) { return Convert(kCp950, CP_UTF8, cp950); }
 
+std::string Cp950ToUtf8ForFile(std::string_view cp950) {
+  ConvertedText converted = Cp950ToUtf8(cp950);
+  if (converted.ok()) return converted.text;
+  std::string out(cp950);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+  return out;
+}
+
 }  // namespace host

@@ -2,6 +2,19 @@
 
 namespace host {
 
+CString ListColumnCaption(const CListCtrl& list, int column) {
+  const CHeaderCtrl* header = list.GetHeaderCtrl();
+  if (!header || !::IsWindow(header->GetSafeHwnd())) return CString();
+  char title[256] = {};
+  HDITEMA item{};
+  item.mask = HDI_TEXT;
+  item.pszText = title;
+  item.cchTextMax = sizeof title;
+  ::SendMessageA(header->GetSafeHwnd(), HDM_GETITEMA, static_cast<WPARAM>(column),
+                 reinterpret_cast<LPARAM>(&item));
+  return CString(title);
+}
+
 // A header with groups over its columns answers this registered message: wParam is a
 // column, lParam an HDITEMA that receives the caption (HDI_TEXT) and
 // MAKELPARAM(first, last column) of the group over it (HDI_LPARAM); the result is the

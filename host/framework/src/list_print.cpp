@@ -31,14 +31,7 @@ constexpr double kRowHeight = 15;
 constexpr double kNameWidth = 120;
 constexpr double kMinColumnWidth = 56;
 
-std::string Utf8(const CString& text) {
-  ConvertedText converted = Cp950ToUtf8(text.str());
-  if (converted.ok()) return converted.text;
-  std::string out = text.str();
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
-  return out;
-}
+std::string Utf8(const CString& text) { return Cp950ToUtf8ForFile(text.str()); }
 
 struct Column {
   std::string caption;

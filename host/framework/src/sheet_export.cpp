@@ -15,16 +15,8 @@
 namespace host {
 namespace {
 
-// Texts inside the host are CP950; the sheet holds UTF-8. A text that does not convert
-// keeps its ASCII and shows "?" for the rest rather than breaking the file.
-std::string Utf8(const CString& text) {
-  ConvertedText converted = Cp950ToUtf8(text.str());
-  if (converted.ok()) return converted.text;
-  std::string out = text.str();
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) >= 0x80) c = '?';
-  return out;
-}
+// Texts inside the host are CP950; the sheet holds UTF-8.
+std::string Utf8(const CString& text) { return Cp950ToUtf8ForFile(text.str()); }
 
 // A cell that is a plain number ("1,234", "-5", "10.50") is written as a number.
 bool PlainNumber(const std::string& text, double& value) {
@@ -69,15 +61,7 @@ std::string Reason(int error, lxw_error fallback) {
   }
 }
 
-std::string Caption(CListCtrl& list, int column) {
-  char title[256] = {};
-  HDITEMA item{};
-  item.mask = HDI_TEXT;
-  item.pszText = title;
-  item.cchTextMax = sizeof title;
-  if (CHeaderCtrl* header = list.GetHeaderCtrl()) header->GetItem(column, &item);
-  return Utf8(CString(title));
-}
+std::string Caption(CListCtrl& list, int column) { return Utf8(ListColumnCaption(list, column)); }
 
 }  // namespace
 

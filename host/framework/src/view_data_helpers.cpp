@@ -135,7 +135,6 @@ void g_vResetDatano(CListCtrl* pList, int nSortColumn, CBaseOrderItemGroup* pGro
 
 bool g_DataExport(CListCtrl& list) {
   if (!::IsWindow(list.GetSafeHwnd())) return false;
-  CHeaderCtrl* header = list.GetHeaderCtrl();
   const int columns = host::ListColumnCount(list);
   const int lines = list.GetItemCount();
   if (columns <= 0 || lines <= 0) return false;
@@ -149,15 +148,8 @@ bool g_DataExport(CListCtrl& list) {
                 t.wDay, t.wHour, t.wMinute, t.wSecond);
   std::FILE* f = std::fopen((dir + name).c_str(), "wb");
   if (!f) return false;
-  for (int c = 0; c < columns; ++c) {
-    char title[256] = {};
-    HDITEMA item{};
-    item.mask = HDI_TEXT;
-    item.pszText = title;
-    item.cchTextMax = sizeof title;
-    header->GetItem(c, &item);
-    std::fprintf(f, "%s%s", c ? "\t" : "", title);
-  }
+  for (int c = 0; c < columns; ++c)
+    std::fprintf(f, "%s%s", c ? "\t" : "", host::ListColumnCaption(list, c).GetString());
   std::fputs("\r\n", f);
   for (int i = 0; i < lines; ++i) {
     for (int c = 0; c < columns; ++c)

@@ -25,5 +25,8 @@ struct ConvertedText {
 
 ConvertedText Utf8ToCp950(std::string_view utf8);
 ConvertedText Cp950ToUtf8(std::string_view cp950);
+// For files a person opens (sheets, printouts): a text that does not convert keeps its
+// ASCII and shows "?" for the rest rather than breaking the file.
+std::string Cp950ToUtf8ForFile(std::string_view cp950);
 
 }  // namespace host

@@ -12,6 +12,9 @@ inline int ListColumnCount(const CListCtrl& list) {
   return header ? header->GetItemCount() : 0;
 }
 
+// The caption the header shows over the column; empty where there is none.
+CString ListColumnCaption(const CListCtrl& list, int column);
+
 // A caption over the columns first to last, as a grouped header shows it.
 struct ListHeaderGroup {
   int first = 0;
