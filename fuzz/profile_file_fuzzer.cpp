@@ -32,16 +32,6 @@ void readSmall(LPCSTR section, LPCSTR key, const std::string& file) {
   }
 }
 
-bool wholeCharacters(const std::string& s) {
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(s[i]))) {
-      if (i + 1 == s.size()) return false;
-      ++i;
-    }
-  }
-  return true;
-}
-
 std::string value(LPCSTR section, LPCSTR key, const std::string& file) {
   char buffer[4096];
   GetPrivateProfileStringA(section, key, "\x01", buffer, sizeof buffer, file.c_str());
@@ -67,18 +57,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
   }
 
-  // A write lands whatever the file held before, and removes as asked. The list cannot
-  // hold a name with a NUL in it, so a listed name may end inside a character; such a
-  // name names no section and is not written to.
-  const bool whole = !sections.empty() && wholeCharacters(sections.front());
-  const char* section = whole ? sections.front().c_str() : "Fuzz";
-  if (!WritePrivateProfileStringA(section, "FuzzKey", "written value", file.c_str()))
-    qzfuzz::Fail("write refused");
-  if (value(section, "FuzzKey", file) != "written value") qzfuzz::Fail("write not read back");
-  if (GetPrivateProfileIntA(section, "FuzzKey", 7, file.c_str()) != 0)
+  // A write lands whatever the file held before, and removes as asked. A listed name may be
+  // cut at a NUL inside a character; a new header for it is refused, cleanly, and never
+  // written unreadable.
+  std::string section = sections.empty() ? "Fuzz" : sections.front();
+  if (!WritePrivateProfileStringA(section.c_str(), "FuzzKey", "written value", file.c_str())) {
+    if (section == "Fuzz" || GetLastError() != ERROR_INVALID_PARAMETER)
+      qzfuzz::Fail("write refused");
+    if (value(section.c_str(), "FuzzKey", file) != "\x01") qzfuzz::Fail("refused write read");
+    section = "Fuzz";
+    if (!WritePrivateProfileStringA(section.c_str(), "FuzzKey", "written value", file.c_str()))
+      qzfuzz::Fail("write refused");
+  }
+  if (value(section.c_str(), "FuzzKey", file) != "written value") qzfuzz::Fail("write not read back");
+  if (GetPrivateProfileIntA(section.c_str(), "FuzzKey", 7, file.c_str()) != 0)
     qzfuzz::Fail("a text read back as a number");
-  WritePrivateProfileStringA(section, "FuzzKey", nullptr, file.c_str());
-  if (value(section, "FuzzKey", file) != "\x01") qzfuzz::Fail("deleted key still read");
-  WritePrivateProfileStringA(section, nullptr, nullptr, file.c_str());
+  WritePrivateProfileStringA(section.c_str(), "FuzzKey", nullptr, file.c_str());
+  if (value(section.c_str(), "FuzzKey", file) != "\x01") qzfuzz::Fail("deleted key still read");
+  WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str());
   return 0;
 }

@@ -16,8 +16,26 @@ namespace {
 
 bool isLead(char c) { return IsDBCSLeadByte(static_cast<BYTE>(c)) != FALSE; }
 
-// Whitespace as the profile reader sees it; ^Z ends old DOS files. None of these can be a
-// trail byte, so trimming from either end never cuts a character.
+// A lead byte pairs only with a byte that can follow it; before any other byte (a tab, a
+// NUL) it stands alone and the next byte is read on its own, as the trimming reads it.
+bool isTrail(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
+}
+
+// A new header for a name whose last byte is an unpaired lead byte would have its closing ']'
+// read as that byte's trail, and the section would not read back; such a name is refused.
+bool endsInLoneLead(std::string_view s) {
+  bool lone = false;
+  for (size_t i = 0; i < s.size(); ++i) {
+    lone = isLead(s[i]) && i + 1 == s.size();
+    if (isLead(s[i]) && i + 1 < s.size() && isTrail(s[i + 1])) ++i;
+  }
+  return lone;
+}
+
+// Whitespace as the profile reader sees it; ^Z ends old DOS files. None of these is a trail
+// byte, so trimming from either end never cuts a character.
 bool isSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r' || c == 0x1A;
 }
@@ -60,7 +78,7 @@ void classify(Line& line) {
     // The last ']' that is a character of its own (0x5D can be a trail byte).
     size_t close = std::string_view::npos;
     for (size_t i = 1; i < t.size(); ++i) {
-      if (isLead(t[i]) && i + 1 < t.size())
+      if (isLead(t[i]) && i + 1 < t.size() && isTrail(t[i + 1]))
         ++i;
       else if (t[i] == ']')
         close = i;
@@ -356,6 +374,10 @@ BOOL WINAPI WritePrivateProfileStringA(LPCSTR lpAppName, LPCSTR lpKeyName, LPCST
     if (lines[i].eol.empty()) lines[i].eol = "\r\n";
   };
   if (header == kNone) {
+    if (endsInLoneLead(section)) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return FALSE;
+    }
     if (!lines.empty()) terminate(lines.size() - 1);
     Line head;
     head.text = "[" + section + "]";

@@ -418,3 +418,20 @@ TEST_F(ProfileFileTest, BackslashPathsNameTheSameFile) {
             "[Order]\r\nLots=3\r\n");
   EXPECT_EQ(GetPrivateProfileIntA("order", "lots", 0, windowsStyle.c_str()), 3u);
 }
+
+TEST_F(ProfileFileTest, ALeadByteBeforeABlankOrAClosingBracket) {
+  QZ_HEADLESS_ONLY("Windows reads the file as UTF-16 and keeps an unpaired lead byte its own way");
+  // A lead byte before a tab stands alone: the tab is a blank, and the header still closes.
+  const std::string file = Create("l.ini", "[ \xa5\xe6\xa9\t]\r\nk=1\r\n");
+  EXPECT_EQ(GetPrivateProfileIntA("\xa5\xe6\xa9", "k", 0, file.c_str()), 1u);
+  ASSERT_TRUE(WritePrivateProfileStringA("\xa5\xe6\xa9", "k", "2", file.c_str()));
+  EXPECT_EQ(GetPrivateProfileIntA("\xa5\xe6\xa9", "k", 0, file.c_str()), 2u);
+
+  // A new header for a name ending in a lone lead byte would read its ']' as a trail byte and
+  // never read back: the write is refused and the file left as it was.
+  SetLastError(0);
+  EXPECT_FALSE(WritePrivateProfileStringA("\xa4\xa4\xa9", "k", "3", file.c_str()));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(Contents(file), "[ \xa5\xe6\xa9\t]\r\nk=2\r\n");
+  EXPECT_TRUE(WritePrivateProfileStringA("\xa4\xa4\xa9", nullptr, nullptr, file.c_str()));
+}
