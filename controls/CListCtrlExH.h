@@ -81,6 +81,7 @@ class CListCtrlExH : public CListCtrl {
   afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg void OnGetInfoTip(NMHDR* pNMHDR, LRESULT* pResult);
+  afx_msg void OnDeleteAllItems(NMHDR* pNMHDR, LRESULT* pResult);
 
   DECLARE_MESSAGE_MAP()
 
