@@ -4,35 +4,17 @@
 
 namespace host {
 
-namespace {
-
-// The index's key: the market's byte, then the code.
-std::string symbolKey(BYTE market, const std::string& code) {
-  std::string key(1, static_cast<char>(market));
-  key += code;
-  return key;
-}
-
-}  // namespace
-
 // A row of a list reads several items of one symbol in turn, so the last symbol found
-// (or missed) is kept; a fill looks up every holding, so symbols are also kept by key.
+// (or missed) is kept; any change to the quote memory forgets it.
 const QuoteSymbol* Broker::FindSymbol(BYTE market, const std::string& code) const {
-  QuoteCache& c = quoteCache_;
-  if (c.valid && c.market == market && c.code == code) return c.symbol;
-  if (!c.indexed) {
-    c.index.clear();
-    c.index.reserve(data_.quotes.size());
-    for (const auto& [key, symbol] : data_.quotes)
-      c.index.emplace(symbolKey(key.first, key.second), &symbol);
-    c.indexed = true;
-  }
-  auto it = c.index.find(symbolKey(market, code));
-  c.valid = true;
-  c.market = market;
-  c.code = code;
-  c.symbol = it == c.index.end() ? nullptr : it->second;
-  return c.symbol;
+  if (quoteCache_.valid && quoteCache_.market == market && quoteCache_.code == code)
+    return quoteCache_.symbol;
+  auto it = data_.quotes.find({market, code});
+  quoteCache_.valid = true;
+  quoteCache_.market = market;
+  quoteCache_.code = code;
+  quoteCache_.symbol = it == data_.quotes.end() ? nullptr : &it->second;
+  return quoteCache_.symbol;
 }
 
 bool Broker::SymbolExists(BYTE market, const CString& code) const {
@@ -65,13 +47,8 @@ CString Broker::SymbolName(BYTE market, const CString& code) const {
 
 void Broker::SetQuoteValue(BYTE market, const CString& code, WORD item, double value) {
   quoteCache_.valid = false;
-  QuoteSymbol& symbol = data_.quotes[{market, code.str()}];
-  if (quoteCache_.indexed) quoteCache_.index.emplace(symbolKey(market, code.str()), &symbol);
-  symbol.items[item] = value;
-  Emit({{"event", "quote"},
-        {"market", market},
-        {"symbol", ToUtf8(code)},
-        {"item", item},
+  data_.quotes[{market, code.str()}].items[item] = value;
+  Emit({{"event", "quote"}, {"market", market}, {"symbol", ToUtf8(code)}, {"item", item},
         {"value", value}});
 }
 
@@ -88,8 +65,7 @@ bool Broker::RequestMemory(BYTE& reqNo, const std::vector<CSymbolInfo>& symbols,
   pending.memory.m_vecItems = items;
   if (Recording()) {
     nlohmann::json list = nlohmann::json::array();
-    for (const auto& s : symbols)
-      list.push_back({{"market", s.m_byMarket}, {"symbol", ToUtf8(s.m_strSymbol)}});
+    for (const auto& s : symbols) list.push_back({{"market", s.m_byMarket}, {"symbol", ToUtf8(s.m_strSymbol)}});
     Emit({{"event", "memoryRequest"}, {"request", reqNo}, {"symbols", list}, {"items", items}});
   }
   Schedule(std::move(pending), data_.quoteLatencyMs);

@@ -18,7 +18,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -48,8 +47,8 @@ struct BrokerAccount {
   std::vector<CBaseOrder_UnoffsetInfo> positions;
   // Dividend distributions; a query in mode 1 answers with the distributions the
   // holdings earned, mode 2 with those of holdings about to go ex-dividend.
-  std::vector<CBaseOrder_StockDividendInfo> dividends;    // mode 1
-  std::vector<CBaseOrder_StockDividendInfo> exDividends;  // mode 2
+  std::vector<CBaseOrder_StockDividendInfo> dividends;       // mode 1
+  std::vector<CBaseOrder_StockDividendInfo> exDividends;     // mode 2
   // Totals the back-end states in its answers instead of the sums of the selected
   // records (0: it gives none). An answer with totals counts as data even without records.
   std::optional<double> dividendCashTotal;
@@ -92,10 +91,10 @@ struct QueryFailure {
 struct BrokerData {
   std::vector<BrokerAccount> accounts;
   std::map<std::pair<BYTE, std::string>, QuoteSymbol> quotes;  // (market, code)
-  std::map<BYTE, BYTE> delayedServices;            // market -> market number of its delayed service
-  std::map<std::string, int> boardLots;            // code -> shares per board lot (default 1000)
+  std::map<BYTE, BYTE> delayedServices;  // market -> market number of its delayed service
+  std::map<std::string, int> boardLots;  // code -> shares per board lot (default 1000)
   std::map<std::string, DisplaySection> sections;  // replaces the built-in sections
-  std::vector<std::string> classViews;             // "class|section|key" switched on
+  std::vector<std::string> classViews;   // "class|section|key" switched on
   std::vector<OrderRejection> rejections;
   int latencyMs = 300;       // order-data answers
   int quoteLatencyMs = 100;  // quote-memory answers
@@ -242,15 +241,12 @@ class Broker {
   bool IsAllAccounts(const AccountType& account) const;
 
   BrokerData data_;
-  // The last symbol the quote memory was asked for, and every symbol by market and code (see
-  // FindSymbol). The map's entries never move, so the index holds on to them.
+  // The last symbol the quote memory was asked for (see FindSymbol).
   struct QuoteCache {
     bool valid = false;
     BYTE market = 0;
     std::string code;
     const QuoteSymbol* symbol = nullptr;
-    bool indexed = false;
-    std::unordered_map<std::string, const QuoteSymbol*> index;
   };
   mutable QuoteCache quoteCache_;
   bool loggedIn_ = false;
