@@ -25,8 +25,8 @@ std::vector<std::string> list(LPCSTR section, const std::string& file) {
 void readSmall(LPCSTR section, LPCSTR key, const std::string& file) {
   for (DWORD size : {1u, 2u, 3u, 7u}) {
     std::vector<char> buffer(size + 1, '\x7f');
-    const DWORD n = GetPrivateProfileStringA(section, key, "default", buffer.data(), size,
-                                             file.c_str());
+    const DWORD n =
+        GetPrivateProfileStringA(section, key, "default", buffer.data(), size, file.c_str());
     if (n >= size && size > 0) qzfuzz::Fail("copied length not below the buffer size");
     if (buffer[size] != '\x7f') qzfuzz::Fail("wrote past the buffer");
   }
@@ -69,7 +69,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!WritePrivateProfileStringA(section.c_str(), "FuzzKey", "written value", file.c_str()))
       qzfuzz::Fail("write refused");
   }
-  if (value(section.c_str(), "FuzzKey", file) != "written value") qzfuzz::Fail("write not read back");
+  if (value(section.c_str(), "FuzzKey", file) != "written value")
+    qzfuzz::Fail("write not read back");
   if (GetPrivateProfileIntA(section.c_str(), "FuzzKey", 7, file.c_str()) != 0)
     qzfuzz::Fail("a text read back as a number");
   WritePrivateProfileStringA(section.c_str(), "FuzzKey", nullptr, file.c_str());

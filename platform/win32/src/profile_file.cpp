@@ -23,15 +23,17 @@ bool isTrail(char c) {
   return (b >= 0x40 && b <= 0x7E) || (b >= 0xA1 && b <= 0xFE);
 }
 
+// Whether s[i] starts a double-byte character.
+bool pairAt(std::string_view s, size_t i) {
+  return isLead(s[i]) && i + 1 < s.size() && isTrail(s[i + 1]);
+}
+
 // A new header for a name whose last byte is an unpaired lead byte would have its closing ']'
 // read as that byte's trail, and the section would not read back; such a name is refused.
 bool endsInLoneLead(std::string_view s) {
-  bool lone = false;
-  for (size_t i = 0; i < s.size(); ++i) {
-    lone = isLead(s[i]) && i + 1 == s.size();
-    if (isLead(s[i]) && i + 1 < s.size() && isTrail(s[i + 1])) ++i;
-  }
-  return lone;
+  size_t i = 0;
+  while (i + 1 < s.size()) i += pairAt(s, i) ? 2 : 1;
+  return i + 1 == s.size() && isLead(s.back());
 }
 
 // Whitespace as the profile reader sees it; ^Z ends old DOS files. None of these is a trail
@@ -78,7 +80,7 @@ void classify(Line& line) {
     // The last ']' that is a character of its own (0x5D can be a trail byte).
     size_t close = std::string_view::npos;
     for (size_t i = 1; i < t.size(); ++i) {
-      if (isLead(t[i]) && i + 1 < t.size() && isTrail(t[i + 1]))
+      if (pairAt(t, i))
         ++i;
       else if (t[i] == ']')
         close = i;
