@@ -5,9 +5,11 @@
 #include <commctrl.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "backend.h"
+#include "list_view_row_texts.h"
 
 namespace headless::detail::lv {
 
@@ -20,7 +22,7 @@ struct Column {
 
 // One row: its texts by sub-item (grown on demand), so every access is constant time.
 struct Row {
-  std::vector<std::string> texts;
+  RowTexts texts;
   LPARAM param = 0;
   UINT state = 0;
 };
@@ -66,10 +68,11 @@ BOOL SetColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col);
 BOOL SetColumnWidth(HWND hwnd, State& s, int index, int width);
 // After the header changed a width by itself (a person dragging a divider).
 void SyncColumnWidth(HWND hwnd, State& s, int index);
-int TextWidth(HWND hwnd, const State& s, const std::string& text);
+int TextWidth(HWND hwnd, const State& s, std::string_view text);
 
 // ---- Items (list_view_items.cpp) ----
-const std::string& ItemText(const State& s, int item, int subItem);
+// Followed by a NUL (data() is a C string); valid until the row changes.
+std::string_view ItemText(const State& s, int item, int subItem);
 LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item);
 BOOL SetItem(HWND hwnd, State& s, const LVITEMA* item);
 BOOL GetItem(const State& s, LVITEMA* item);

@@ -27,15 +27,15 @@ bool validColumn(const State& s, int index) {
 
 namespace {
 
-int textWidthIn(HDC hdc, const std::string& text) {
+int textWidthIn(HDC hdc, std::string_view text) {
   SIZE size{0, 0};
-  GetTextExtentPoint32A(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32A(hdc, text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
 }
 
 }  // namespace
 
-int TextWidth(HWND hwnd, const State& s, const std::string& text) {
+int TextWidth(HWND hwnd, const State& s, std::string_view text) {
   HDC hdc = GetDC(hwnd);
   if (!hdc) return 0;
   SelectObject(hdc, FontOf(s));
@@ -56,7 +56,7 @@ LRESULT InsertColumn(HWND hwnd, State& s, int index, const LVCOLUMNA* col) {
   s.columns.insert(s.columns.begin() + index, c);
   // Sub-items follow their columns, so later columns' texts move right.
   for (Row& r : s.rows)
-    if (static_cast<int>(r.texts.size()) > index) r.texts.insert(r.texts.begin() + index, std::string());
+    r.texts.InsertEmpty(static_cast<size_t>(index));
   if (s.header) {
     HDITEMA hdi{};
     hdi.mask = HDI_WIDTH | HDI_FORMAT | HDI_TEXT;
@@ -76,7 +76,7 @@ BOOL DeleteColumn(HWND hwnd, State& s, int index) {
   if (!validColumn(s, index)) return FALSE;
   s.columns.erase(s.columns.begin() + index);
   for (Row& r : s.rows)
-    if (static_cast<int>(r.texts.size()) > index) r.texts.erase(r.texts.begin() + index);
+    r.texts.Erase(static_cast<size_t>(index));
   if (s.header) SendMessageA(s.header, HDM_DELETEITEM, static_cast<WPARAM>(index), 0);
   if (State* st = StateOf(hwnd)) {
     Layout(hwnd, *st);
@@ -130,7 +130,7 @@ BOOL SetColumnWidth(HWND hwnd, State& s, int index, int width) {
     if (HDC hdc = GetDC(hwnd)) {
       SelectObject(hdc, FontOf(s));
       for (int i = 0; i < static_cast<int>(s.rows.size()); ++i) {
-        const std::string& t = ItemText(s, i, index);
+        const std::string_view t = ItemText(s, i, index);
         if (!t.empty()) widest = std::max(widest, textWidthIn(hdc, t));
       }
       ReleaseDC(hwnd, hdc);

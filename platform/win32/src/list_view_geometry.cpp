@@ -183,7 +183,7 @@ BOOL SelectBounds(HWND hwnd, const State& s, int item, RECT* r) {
   GetItemRect(s, item, 0, LVIR_LABEL, r, false);
   if (GetWindowLongA(hwnd, GWL_STYLE) & LVS_OWNERDRAWFIXED) return TRUE;
   // The label's text and its trailing padding, or a fixed width for no text.
-  const std::string& text = ItemText(s, item, 0);
+  const std::string_view text = ItemText(s, item, 0);
   int width = text.empty() ? kEmptySelectWidth : TextWidth(hwnd, s, text) + kLabelPadding;
   r->right = std::min<LONG>(r->right, r->left + width);
   return TRUE;

@@ -9,19 +9,15 @@ namespace headless::detail::lv {
 
 namespace {
 
-const std::string kEmpty;
-
-void setText(Row& r, int subItem, const char* text, size_t columns) {
-  // Room for every column at once: rows are usually filled left to right.
-  if (static_cast<int>(r.texts.size()) <= subItem)
-    r.texts.resize(std::max(static_cast<size_t>(subItem) + 1, columns));
+bool setText(Row& r, int subItem, const char* text, size_t columns) {
   // A callback text is asked for at drawing time in Win32; here it stays empty.
-  r.texts[static_cast<size_t>(subItem)] = (text && text != LPSTR_TEXTCALLBACKA) ? text : "";
+  const std::string_view t = (text && text != LPSTR_TEXTCALLBACKA) ? std::string_view(text) : std::string_view();
+  return r.texts.Set(static_cast<size_t>(subItem), t, columns);
 }
 
 // Copies a text into a caller's buffer without overrunning it or splitting a
 // double-byte character; gives the bytes copied.
-int copyOut(const std::string& text, LPSTR buf, int max) {
+int copyOut(std::string_view text, LPSTR buf, int max) {
   if (!buf || max <= 0) return 0;
   int n = std::min<int>(static_cast<int>(text.size()), max - 1);
   int i = 0;
@@ -92,10 +88,9 @@ void deselectOthers(HWND hwnd, int keep) {
 
 }  // namespace
 
-const std::string& ItemText(const State& s, int item, int subItem) {
-  if (!ValidItem(s, item) || subItem < 0) return kEmpty;
-  const Row& r = s.rows[static_cast<size_t>(item)];
-  return subItem < static_cast<int>(r.texts.size()) ? r.texts[static_cast<size_t>(subItem)] : kEmpty;
+std::string_view ItemText(const State& s, int item, int subItem) {
+  if (!ValidItem(s, item) || subItem < 0) return std::string_view("", 0);
+  return s.rows[static_cast<size_t>(item)].texts.Get(static_cast<size_t>(subItem));
 }
 
 LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item) {
@@ -103,7 +98,7 @@ LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item) {
   int count = static_cast<int>(s.rows.size());
   int index = std::min(item->iItem, count);
   Row row;
-  if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText, s.columns.size());
+  if ((item->mask & LVIF_TEXT) && !setText(row, 0, item->pszText, s.columns.size())) return -1;
   if (item->mask & LVIF_PARAM) row.param = item->lParam;
   // A new item takes the whole state given; Win32 ignores stateMask here.
   UINT state = (item->mask & LVIF_STATE) ? item->state : 0;
@@ -111,9 +106,9 @@ LRESULT InsertItem(HWND hwnd, State& s, const LVITEMA* item) {
   if (style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)) {
     // Sorted lists place the item by its text.
     bool descending = style & LVS_SORTDESCENDING;
-    const std::string& t = row.texts.empty() ? kEmpty : row.texts[0];
-    auto pos = std::upper_bound(s.rows.begin(), s.rows.end(), t, [&](const std::string& a, const Row& b) {
-      int c = lstrcmpiA(a.c_str(), b.texts.empty() ? "" : b.texts[0].c_str());
+    const std::string_view t = row.texts.Get(0);
+    auto pos = std::upper_bound(s.rows.begin(), s.rows.end(), t, [&](std::string_view a, const Row& b) {
+      int c = lstrcmpiA(a.data(), b.texts.Get(0).data());
       return descending ? c > 0 : c < 0;
     });
     index = static_cast<int>(pos - s.rows.begin());
@@ -137,7 +132,9 @@ BOOL SetItem(HWND hwnd, State& s, const LVITEMA* item) {
     if (item->iSubItem >= static_cast<int>(s.columns.size())) return FALSE;
     // A sub-item has text (and an image) only; item data and the rest belong to the item.
     if (item->mask & ~static_cast<UINT>(LVIF_TEXT | LVIF_IMAGE | LVIF_STATE)) return FALSE;
-    if (item->mask & LVIF_TEXT) setText(s.rows[static_cast<size_t>(index)], item->iSubItem, item->pszText, s.columns.size());
+    if ((item->mask & LVIF_TEXT) &&
+        !setText(s.rows[static_cast<size_t>(index)], item->iSubItem, item->pszText, s.columns.size()))
+      return FALSE;
     InvalidateItem(hwnd, s, index);
     return TRUE;
   }
@@ -148,7 +145,7 @@ BOOL SetItem(HWND hwnd, State& s, const LVITEMA* item) {
     State* st = StateOf(hwnd);
     if (!st || !ValidItem(*st, index)) return FALSE;
     Row& row = st->rows[static_cast<size_t>(index)];
-    if (item->mask & LVIF_TEXT) setText(row, 0, item->pszText, st->columns.size());
+    if ((item->mask & LVIF_TEXT) && !setText(row, 0, item->pszText, st->columns.size())) return FALSE;
     if (item->mask & LVIF_PARAM) row.param = item->lParam;
     itemNotice(hwnd, LVN_ITEMCHANGED, index, row.state, row.state, changed, row.param);
     if ((st = StateOf(hwnd)) != nullptr) InvalidateItem(hwnd, *st, index);

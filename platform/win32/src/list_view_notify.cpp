@@ -57,13 +57,13 @@ void infoTip(HWND hwnd, State& s, int item) {
   if (!(s.exStyle & LVS_EX_INFOTIP) || !ValidItem(s, item)) return;
   std::vector<char> buffer(kTipBufferSize, '\0');
   NMLVGETINFOTIPA tip{};
-  const std::string& text = ItemText(s, item, 0);
+  const std::string_view text = ItemText(s, item, 0);
   RECT label;
   GetItemRect(s, item, 0, LVIR_LABEL, &label, false);
   // A label that does not fit hands its whole text over; one that fits asks for more.
   bool truncated = TextWidth(hwnd, s, text) > label.right - label.left;
   tip.dwFlags = truncated ? 0 : LVGIT_UNFOLDED;
-  if (truncated) lstrcpynA(buffer.data(), text.c_str(), kTipBufferSize);
+  if (truncated) lstrcpynA(buffer.data(), text.data(), kTipBufferSize);
   tip.pszText = buffer.data();
   tip.cchTextMax = kTipBufferSize;
   tip.iItem = item;

@@ -63,7 +63,7 @@ void drawRows(HWND hwnd, State& s, HDC hdc, int first, int last, const RECT& cli
       RECT cell;
       GetItemRect(s, i, c, c == 0 ? LVIR_LABEL : LVIR_BOUNDS, &cell, true);
       if (cell.right <= client.left || cell.left >= client.right) continue;
-      const std::string& text = ItemText(s, i, c);
+      const std::string_view text = ItemText(s, i, c);
       bool highlight = selected && (fullRow || c == 0);
       if (selected && !fullRow && c == 0) fill(hdc, cell, selBk);
       else if (!highlight && s.textBk != CLR_NONE && s.textBk != s.bk) fill(hdc, cell, s.textBk);
@@ -74,7 +74,7 @@ void drawRows(HWND hwnd, State& s, HDC hdc, int first, int last, const RECT& cli
                     (align == LVCFMT_RIGHT ? DT_RIGHT : align == LVCFMT_CENTER ? DT_CENTER : DT_LEFT);
       RECT t{cell.left + (c == 0 ? kCellMargin - 2 : kCellMargin), cell.top, cell.right - kCellMargin,
              cell.bottom};
-      DrawTextA(hdc, text.c_str(), static_cast<int>(text.size()), &t, format);
+      DrawTextA(hdc, text.data(), static_cast<int>(text.size()), &t, format);
     }
     if (focus && (row.state & LVIS_FOCUSED)) {
       RECT f = fullRow ? bounds : RECT{};

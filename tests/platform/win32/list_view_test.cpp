@@ -163,6 +163,32 @@ TEST_F(ListViewTest, DeletingAColumnMovesLaterSubItemsLeft) {
   EXPECT_EQ(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0), 2);
 }
 
+TEST_F(ListViewTest, CellTextsSurviveRewritesInAnyOrderAndColumnInserts) {
+  makeList();
+  addRow(0, "2330");
+  setText(0, 2, "TSMC");  // a later cell before an earlier one
+  EXPECT_EQ(text(0, 1), "");
+  setText(0, 1, "600");
+  setText(0, 1, "1,085.5");  // longer, then shorter, then empty: neighbours stay whole
+  EXPECT_EQ(text(0, 0), "2330");
+  EXPECT_EQ(text(0, 1), "1,085.5");
+  EXPECT_EQ(text(0, 2), "TSMC");
+  setText(0, 0, "1");
+  setText(0, 1, "");
+  EXPECT_EQ(text(0, 0), "1");
+  EXPECT_EQ(text(0, 1), "");
+  EXPECT_EQ(text(0, 2), "TSMC");
+
+  ASSERT_EQ(addColumn(1, "Lots", 40, LVCFMT_RIGHT), 1);
+  EXPECT_EQ(text(0, 0), "1");
+  EXPECT_EQ(text(0, 1), "");
+  EXPECT_EQ(text(0, 3), "TSMC");
+  setText(0, 1, "12");
+  ASSERT_TRUE(SendMessageA(list, LVM_DELETECOLUMN, 3, 0));
+  EXPECT_EQ(text(0, 1), "12");
+  EXPECT_EQ(text(0, 3), "");
+}
+
 TEST_F(ListViewTest, AutosizeFitsTheWidestTextAndUseHeaderFillsTheLastColumn) {
   makeList();
   addRow(0, "1");
