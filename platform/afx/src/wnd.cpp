@@ -41,9 +41,14 @@ std::unordered_map<HWND, WNDPROC>& orphanSupers() {
   return *map;
 }
 // The messages being handled, innermost last.
-std::vector<MSG>& currentMessages() {
-  static auto* stack = new std::vector<MSG>;
-  return *stack;
+// Pushed for every message: the common path is one load, the rest out of line.
+std::vector<MSG>* g_currentMessages = nullptr;
+[[gnu::noinline]] std::vector<MSG>& makeCurrentMessages() {
+  g_currentMessages = new std::vector<MSG>;
+  return *g_currentMessages;
+}
+inline std::vector<MSG>& currentMessages() {
+  return g_currentMessages ? *g_currentMessages : makeCurrentMessages();
 }
 // The object whose window CreateEx is creating; the first message for an unknown window takes it.
 CWnd* g_pendingCreate = nullptr;

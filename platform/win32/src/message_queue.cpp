@@ -83,10 +83,14 @@ bool DialogPreTranslate(MSG& msg) {
 }
 
 // The windows whose procedures are running, innermost last.
-std::vector<HWND>& deliveringStack() {
+// Every sent message pushes onto it: the common path is one load, the rest out of line.
+static std::vector<HWND>* g_delivering = nullptr;
+[[gnu::noinline]] static std::vector<HWND>& makeDeliveringStack() {
   static std::vector<HWND> stack;
+  g_delivering = &stack;
   return stack;
 }
+inline std::vector<HWND>& deliveringStack() { return g_delivering ? *g_delivering : makeDeliveringStack(); }
 
 struct Delivering {
   explicit Delivering(HWND hwnd) { deliveringStack().push_back(hwnd); }

@@ -35,10 +35,14 @@ struct Store {
   HWND focus = nullptr;
 };
 
-Store& store() {
+// Every message looks windows up here: the common path is one load, the rest out of line.
+Store* g_store = nullptr;
+[[gnu::noinline]] Store& makeStore() {
   static Store s;
+  g_store = &s;
   return s;
 }
+inline Store& store() { return g_store ? *g_store : makeStore(); }
 
 std::vector<std::shared_ptr<WindowClass>>& systemClasses() {
   static std::vector<std::shared_ptr<WindowClass>> s;
