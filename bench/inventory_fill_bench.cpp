@@ -138,7 +138,7 @@ BENCHMARK(BM_InventoryAllAccounts)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  benchscene::Initialize(&argc, argv);
   benchscene::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

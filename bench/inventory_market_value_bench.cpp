@@ -128,7 +128,7 @@ BENCHMARK(BM_MarketValueRecompute)->Arg(1000)->Arg(10000)->Unit(benchmark::kMill
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
+  benchscene::Initialize(&argc, argv);
   benchscene::RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

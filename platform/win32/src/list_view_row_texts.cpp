@@ -6,8 +6,9 @@
 namespace headless::detail::lv {
 
 namespace {
-// Most cells of a report list hold a few characters.
-constexpr size_t kBytesPerCell = 4;
+// Room reserved per cell when a row is first written: enough for a count or a price, so a
+// row of a grid is rarely copied while it fills (growing by doubling overshoots more).
+constexpr size_t kBytesPerCell = 12;
 constexpr size_t kMostBytes = std::numeric_limits<std::uint32_t>::max();
 }  // namespace
 
