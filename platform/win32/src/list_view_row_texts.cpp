@@ -19,10 +19,10 @@ std::string_view RowTexts::Get(size_t subItem) const {
 }
 
 bool RowTexts::Set(size_t subItem, std::string_view text, size_t columns) {
-  const size_t now = subItem < ends_.size() ? ends_[subItem] - start(subItem) : 0;
-  if (packed_.size() - now + text.size() + (subItem >= ends_.size() ? subItem - ends_.size() + 1 : 0) >=
-      kMostBytes)
-    return false;
+  const bool adding = subItem >= ends_.size();
+  const size_t now = adding ? 0 : ends_[subItem] - start(subItem);
+  const size_t terminators = adding ? subItem - ends_.size() + 1 : 0;
+  if (packed_.size() - now + text.size() + terminators >= kMostBytes) return false;
   if (ends_.empty()) {
     // Rows are usually filled left to right: room for every column at once.
     const size_t cells = std::max(subItem + 1, columns);

@@ -21,7 +21,6 @@ class RowTexts {
   // A column inserted or deleted at index moves the later texts with it.
   void InsertEmpty(size_t index);
   void Erase(size_t index);
-  size_t Count() const { return ends_.size(); }
 
  private:
   size_t start(size_t subItem) const { return subItem == 0 ? 0 : ends_[subItem - 1] + 1; }
